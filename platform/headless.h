@@ -1,0 +1,131 @@
+// A front end without a window, for tests and tools: a virtual clock that moves only while
+// the game waits, a script of keys at virtual times, and a record of presented frames.
+// A run that spans hours of virtual time takes milliseconds.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "host.h"
+#include "runtime_core.h"
+
+namespace platform {
+
+// Thrown when virtual time reaches the end of the run while the game is still going.
+struct HeadlessRunEnded {};
+
+struct Frame {
+  std::int64_t at_ms = 0;
+  bool requested = false;  // made by scr_display rather than by automatic presentation
+  Page page;
+  std::string row(int row) const { return page.row_text(row - 1); }  // 1-based
+};
+
+struct MessageBox {
+  std::string title;
+  std::string text;
+};
+
+class HeadlessHost : public Host {
+ public:
+  static constexpr std::int64_t kAutoFrameMs = 33;
+  static constexpr std::size_t kFramesKept = 512;
+
+  explicit HeadlessHost(std::int64_t wall_ms_after_midnight = 10LL * 3600 * 1000);
+  void bind(Runtime& runtime) { runtime_ = &runtime; }
+
+  // ---- The script (times in virtual milliseconds from the start) ----
+  // Presses a key at `at_ms` and releases it `hold_ms` later.
+  void key(std::int64_t at_ms, KeyStroke key, std::int64_t hold_ms = 40);
+  // Types each character `gap_ms` apart from `at_ms`; returns the time after the last one.
+  std::int64_t type(std::int64_t at_ms, std::string_view text, std::int64_t gap_ms = 80);
+  void stop_at(std::int64_t at_ms);
+  void pause_at(std::int64_t at_ms);
+  // The run ends (HeadlessRunEnded) once virtual time reaches this; by default one minute
+  // after the last scripted event.
+  void end_run_at(std::int64_t at_ms) { end_at_ms_ = at_ms; }
+  // Called with each frame as it is made.
+  void on_frame(std::function<void(const Frame&)> observer) { observer_ = std::move(observer); }
+  void answer_errors_with(bool yes) { answer_yes_ = yes; }
+
+  // ---- What happened ----
+  std::int64_t now() const { return now_ms_; }
+  const std::deque<Frame>& frames() const { return frames_; }
+  std::uint64_t frames_made() const { return frames_made_; }
+  std::uint64_t requested_frames() const { return requested_frames_; }
+  const std::string& title() const { return title_; }
+  bool icon_set() const { return icon_set_; }
+  int screen_width() const { return width_; }
+  int screen_height() const { return height_; }
+  const std::vector<MessageBox>& boxes() const { return boxes_; }
+
+  // ---- Host ----
+  std::int64_t monotonic_ms() override { return now_ms_; }
+  std::int64_t wall_ms_after_midnight() override { return wall_start_ms_; }
+  void wait_for_key(std::int64_t until_ms, std::uint64_t seen_presses) override;
+  void sleep_until(std::int64_t until_ms) override;
+  void input_arrived() override {}
+  void present_frame() override;
+  void screen_changed() override { dirty_ = true; }
+  void set_title(const std::string& title) override { title_ = title; }
+  void set_icon() override { icon_set_ = true; }
+  void set_screen_size(int width, int height) override;
+  bool ask_yes_no(const std::string& title, const std::string& text) override;
+  void show_message(const std::string& title, const std::string& text) override;
+
+ private:
+  enum class Kind { down, up, stop, pause };
+  struct Event {
+    std::int64_t at_ms;
+    Kind kind;
+    KeyStroke key;
+  };
+  void schedule(Event event);
+  // Moves virtual time to `to_ms`, delivering the events due; with `until_input`, stops at
+  // the first moment a key press or stop arrives.
+  void advance(std::int64_t to_ms, bool until_input);
+  void deliver(const Event& event);
+  void record_frame(bool requested);
+
+  Runtime* runtime_ = nullptr;
+  std::int64_t now_ms_ = 0;
+  std::int64_t wall_start_ms_;
+  std::int64_t end_at_ms_ = -1;
+  std::int64_t last_scheduled_ms_ = 0;
+  std::int64_t last_auto_frame_ms_ = -kAutoFrameMs;
+  std::deque<Event> events_;  // sorted by time
+  std::deque<Frame> frames_;
+  std::uint64_t frames_made_ = 0;
+  std::uint64_t requested_frames_ = 0;
+  std::function<void(const Frame&)> observer_;
+  bool dirty_ = false;
+  bool answer_yes_ = true;
+  bool icon_set_ = false;
+  std::string title_;
+  int width_ = 640;
+  int height_ = 400;
+  std::vector<MessageBox> boxes_;
+};
+
+// A headless host with its runtime, installed for the services.
+struct HeadlessSession {
+  explicit HeadlessSession(std::int64_t wall_ms_after_midnight = 10LL * 3600 * 1000)
+      : host(wall_ms_after_midnight), runtime(host) {
+    host.bind(runtime);
+    runtime.install();
+  }
+  // Runs `entry` as the game thread would; returns the program's exit code, or -1 when
+  // the run ended with the game still going.
+  int run(const std::function<void()>& entry);
+  // The text of one row of page 0 as it stands (1-based).
+  std::string row(int row) const { return runtime.snapshot().row_text(row - 1); }
+
+  HeadlessHost host;
+  Runtime runtime;
+};
+
+}  // namespace platform

@@ -1,0 +1,105 @@
+// Screen services: set-up, printing, the cursor, pages and presentation.
+#include <cmath>
+#include <cstdlib>
+
+#include "runtime.h"
+#include "runtime_core.h"
+
+using platform::Runtime;
+using platform::TextScreen;
+
+namespace {
+constexpr int kIllegalFunctionCall = 5;
+Runtime& rt() { return Runtime::current(); }
+}  // namespace
+
+void scr_set_mode(int mode, std::source_location where) {
+  Runtime& runtime = rt();
+  if (!runtime.edit_screen([&](TextScreen& screen) { return screen.set_mode(mode); })) {
+    rt_raise_error(kIllegalFunctionCall, where);
+    return;
+  }
+  runtime.host().set_screen_size(runtime.screen().pixel_width(), runtime.screen().pixel_height());
+}
+
+void scr_color(int foreground, int background, std::source_location where) {
+  if (foreground < 0 || foreground > 15 || background < 0 || background > 15) {
+    rt_raise_error(kIllegalFunctionCall, where);
+    return;
+  }
+  rt().edit_screen([&](TextScreen& screen) { screen.set_colors(foreground, background); });
+}
+
+void scr_clear() {
+  rt().edit_screen([](TextScreen& screen) { screen.clear(); });
+}
+
+void scr_title(const RtString& title) { rt().host().set_title(title); }
+
+void scr_icon() { rt().host().set_icon(); }
+
+void scr_print_fit_check(const RtString& text) {
+  rt().edit_screen([&](TextScreen& screen) { screen.fit_check(text); });
+}
+
+void scr_print_string(const RtString& text, int newline) {
+  rt().edit_screen([&](TextScreen& screen) { screen.print(text, newline != 0); });
+}
+
+void scr_locate(int row, int column, std::source_location where) {
+  if (!rt().edit_screen([&](TextScreen& screen) { return screen.locate(row, column); })) {
+    rt_raise_error(kIllegalFunctionCall, where);
+  }
+}
+
+int scr_cursor_row() { return rt().screen().cursor_row(); }
+
+int scr_cursor_column() { return rt().screen().cursor_column(); }
+
+void scr_copy_page(int source, int destination, std::source_location where) {
+  if (!rt().edit_screen([&](TextScreen& screen) { return screen.copy_page(source, destination); })) {
+    rt_raise_error(kIllegalFunctionCall, where);
+  }
+}
+
+void scr_display() {
+  Runtime& runtime = rt();
+  runtime.manual_display = true;
+  runtime.host().present_frame();
+}
+
+void scr_auto_display() {
+  Runtime& runtime = rt();
+  runtime.manual_display = false;
+  runtime.host().screen_changed();
+}
+
+namespace {
+
+// One numeric field: the value rounded half away from zero, right-aligned in `places`
+// with spaces, a "-" for a negative value, and "%" in front when it needs more places.
+std::string format_field(float value, int places) {
+  const double rounded = std::round(static_cast<double>(value));
+  const std::string digits =
+      std::string(value < 0 ? "-" : "") + std::to_string(static_cast<long long>(std::fabs(rounded)));
+  if (static_cast<int>(digits.size()) > places) return "%" + digits;
+  return std::string(static_cast<std::size_t>(places) - digits.size(), ' ') + digits;
+}
+
+}  // namespace
+
+int scr_print_formatted_single(const RtString& format, float value, int position, RtString& out) {
+  auto at = static_cast<std::size_t>(position < 0 ? 0 : position);
+  const std::size_t field = format.find('#', at);
+  if (field == RtString::npos) {
+    out += format.substr(std::min(at, format.size()));
+    return 0;
+  }
+  const std::size_t field_end = format.find_first_not_of('#', field);
+  out += format.substr(at, field - at);
+  out += format_field(value, static_cast<int>((field_end == RtString::npos ? format.size() : field_end) - field));
+  if (field_end == RtString::npos) return 0;
+  const std::size_t next_field = format.find('#', field_end);
+  out += format.substr(field_end, next_field == RtString::npos ? RtString::npos : next_field - field_end);
+  return next_field == RtString::npos ? 0 : static_cast<int>(next_field);
+}

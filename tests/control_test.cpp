@@ -1,0 +1,94 @@
+// Program control: runtime errors, the end of the program, stop and pause.
+#include <gtest/gtest.h>
+
+#include "harness.h"
+#include "runtime.h"
+
+namespace {
+
+using testing_support::full_row;
+
+TEST(RuntimeErrors, BoxTitleAndTextFollowTheirFormats) {
+  platform::HeadlessSession session;
+  const int line = __LINE__ + 1;
+  rt_raise_error(5);
+  ASSERT_EQ(session.host.boxes().size(), 1u);
+  EXPECT_EQ(session.host.boxes()[0].title, "Unhandled Error #5 - " + platform::program_file_name());
+  EXPECT_EQ(session.host.boxes()[0].text,
+            "Line: " + std::to_string(line) + " (in main module)\nIllegal function call\nContinue?");
+}
+
+TEST(RuntimeErrors, MessagesOfTheNumberedErrors) {
+  platform::HeadlessSession session;
+  for (int code : {3, 9}) rt_raise_error(code);
+  EXPECT_NE(session.host.boxes()[0].text.find("\nRETURN without GOSUB\n"), std::string::npos);
+  EXPECT_NE(session.host.boxes()[1].text.find("\nSubscript out of range\n"), std::string::npos);
+}
+
+TEST(RuntimeErrors, NoEndsTheProgramWithExitCodeZero) {
+  platform::HeadlessSession session;
+  session.host.answer_errors_with(false);
+  EXPECT_EQ(session.run([] { rt_raise_error(9); }), 0);
+}
+
+TEST(RuntimeErrors, DivisionByZeroIsCritical) {
+  platform::HeadlessSession session;
+  EXPECT_EQ(session.run([] { rt_raise_error(11); }), 0);
+  ASSERT_EQ(session.host.boxes().size(), 1u);
+  EXPECT_EQ(session.host.boxes()[0].title, "Critical Error");
+  EXPECT_EQ(session.host.boxes()[0].text, "Division by zero");
+}
+
+TEST(EndProgram, PrintsOnRow30AndWaitsForANewKey) {
+  platform::HeadlessSession session;
+  scr_set_mode(12);
+  scr_print_string("story", 1);
+  session.runtime.key_down(platform::typed_key('x'));  // waiting before: thrown away
+  session.host.key(4000, platform::typed_key('y'));
+  EXPECT_EQ(session.run([] { rt_end_program(); }), 0);
+  EXPECT_EQ(session.host.now(), 4000);
+  EXPECT_EQ(session.row(30), full_row("Press any key to continue"));
+  EXPECT_EQ(session.row(1), full_row("story"));
+  EXPECT_EQ(session.row(29), full_row(""));
+}
+
+TEST(EndProgram, ACloseEndsItToo) {
+  platform::HeadlessSession session;
+  scr_set_mode(12);
+  session.host.stop_at(700);
+  EXPECT_EQ(session.run([] { rt_end_program(); }), 0);
+  EXPECT_EQ(session.host.now(), 700);
+}
+
+TEST(StopRequest, EndsAKeyWaitAtOnce) {
+  platform::HeadlessSession session;
+  session.host.stop_at(1234);
+  EXPECT_EQ(session.run([] {
+    for (;;) key_wait(100);
+  }),
+            0);
+  EXPECT_EQ(session.host.now(), 1234);
+}
+
+TEST(StopRequest, EndsAPacedLoop) {
+  platform::HeadlessSession session;
+  session.host.stop_at(500);
+  EXPECT_EQ(session.run([] {
+    for (;;) time_limit(30);
+  }),
+            0);
+  EXPECT_LE(session.host.now(), 510);
+}
+
+TEST(Pause, HoldsTheGameUntilAnotherKey) {
+  platform::HeadlessSession session;
+  session.host.pause_at(100);
+  session.host.key(9000, platform::typed_key('p'));
+  session.host.sleep_until(200);
+  rt_statement_hook();
+  EXPECT_EQ(session.host.now(), 9000);
+  EXPECT_FALSE(session.runtime.paused());
+  EXPECT_EQ(key_read_char(), "p");
+}
+
+}  // namespace
