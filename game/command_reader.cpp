@@ -35,7 +35,8 @@ bool is_letter_or_space(float code) {
 
 RtString edited(const RtString& typed_text, float key_code) {
   if (key_code == kBackspace) return str_left(typed_text, static_cast<int>(typed_text.size()) - 1);
-  if (is_letter_or_space(key_code)) return str_upper(str_concat(typed_text, str_chr(static_cast<int>(key_code))));
+  if (is_letter_or_space(key_code))
+    return str_upper(str_concat(typed_text, str_chr(static_cast<int>(key_code))));
   return typed_text;
 }
 
@@ -44,8 +45,8 @@ RtString edited(const RtString& typed_text, float key_code) {
 void show_countdown(double seconds_left) {
   const auto rounded = static_cast<std::int64_t>(std::nearbyint(seconds_left));
   const auto minutes_shown = static_cast<float>(rounded / 60);
-  const auto seconds_shown =
-      static_cast<float>(static_cast<long double>(seconds_left) - static_cast<long double>(minutes_shown * 60.0f));
+  const auto seconds_shown = static_cast<float>(static_cast<long double>(seconds_left) -
+                                                static_cast<long double>(minutes_shown * 60.0f));
   RtString countdown;
   const int next_field = scr_print_formatted_single(kCountdownFormat, minutes_shown, 0, countdown);
   scr_print_formatted_single(kCountdownFormat, seconds_shown, next_field, countdown);

@@ -18,7 +18,8 @@ constexpr std::array<std::string_view, 6> kFarewell = {
     "_______________________________________________________________________________",
 };
 
-constexpr std::string_view kRule79 = "_______________________________________________________________________________";
+constexpr std::string_view kRule79 =
+    "_______________________________________________________________________________";
 
 constexpr std::array<std::string_view, 13> kHelpFrame = {
     "\\                                                                             \\",
@@ -52,9 +53,15 @@ constexpr CommandRow kCommandTable[] = {
     {{"END", "QUIT", "EXIT", "Q"}, nullptr, [](Game&) { show_farewell(); }, Continuation::never_returns},
     {{"HELP", "H", "?"}, nullptr, [](Game&) { show_help(); }, Continuation::carry_on},
     {{"INVENTORY", "INV", "ITEMS", "I"}, nullptr, [](Game& g) { show_inventory(g); }, Continuation::carry_on},
-    {{"GO NORTH", "NORTH", "N"}, leads<Direction::north>, move<Direction::north>, Continuation::return_at_once},
+    {{"GO NORTH", "NORTH", "N"},
+     leads<Direction::north>,
+     move<Direction::north>,
+     Continuation::return_at_once},
     {{"GO EAST", "EAST", "E"}, leads<Direction::east>, move<Direction::east>, Continuation::return_at_once},
-    {{"GO SOUTH", "SOUTH", "S"}, leads<Direction::south>, move<Direction::south>, Continuation::return_at_once},
+    {{"GO SOUTH", "SOUTH", "S"},
+     leads<Direction::south>,
+     move<Direction::south>,
+     Continuation::return_at_once},
     {{"GO WEST", "WEST", "W"}, leads<Direction::west>, move<Direction::west>, Continuation::return_at_once},
     {{"EXAMINE LANTERN"},
      [](const Game& g) { return g.has_lantern == 1; },
@@ -86,7 +93,9 @@ constexpr CommandRow kCommandTable[] = {
      Continuation::carry_on},
     {{"TAKE SHIELD OF VIRTUE"},
      [](const Game& g) { return g.current_room == 33 && g.has_shield_of_virtue == 0; },
-     [](Game& g) { take_item(g.has_shield_of_virtue, "-You take the shield off the corpse of it's previous owner."); },
+     [](Game& g) {
+       take_item(g.has_shield_of_virtue, "-You take the shield off the corpse of it's previous owner.");
+     },
      Continuation::carry_on},
     {{"USE SHIELD OF VIRTUE"},
      [](const Game& g) { return g.current_room == 55 && g.has_shield_of_virtue == 1; },
@@ -145,7 +154,8 @@ void show_inventory(const Game& game) {
   if (game.has_lantern == 1) print_line("-An old dented tin lantern to vanquish the darkness.");
   if (game.has_sword == 1) print_line("-Crafted out of only the finest steel in the region.");
   if (game.has_silver_spear == 1) print_line("-A Silver Spear left by a dead hero.");
-  if (game.has_shield_of_virtue == 1) print_line("-The Shield of Virtue, a blessed shield from a fallen Knight.");
+  if (game.has_shield_of_virtue == 1)
+    print_line("-The Shield of Virtue, a blessed shield from a fallen Knight.");
   print_empty_line();
   print_line(kPressAnyKey);
   empty_keyboard_buffer();

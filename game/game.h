@@ -24,7 +24,7 @@ class Game {
   float time_limit_minutes = 0;
   float time_limit_extra_seconds = 0;
   float time_limit_seconds = 0;
-  double deadline_timer = 0;  // time of day at which time runs out
+  double deadline_timer = 0;                        // time of day at which time runs out
   std::array<RtString, kRoomCount + 1> room_exits;  // elements 1 to 58
   RtString command_text;
 

@@ -9,7 +9,10 @@ namespace game {
 
 namespace {
 constexpr std::string_view kTitleBoxEdge = "            +----------------------------+";
-constexpr std::string_view kTitleBoxMiddle = "            \xA6" "    THE VALEWARDEN SAGA     " "\xA6";
+constexpr std::string_view kTitleBoxMiddle =
+    "            \xA6"
+    "    THE VALEWARDEN SAGA     "
+    "\xA6";
 constexpr std::string_view kCompassWall = "][][][][][][][][][][][][][][][][][] ";
 constexpr std::string_view kCompassEastWall = " ][][][][][][][][][][][][][][][][][][][";
 constexpr int kCompassIndent = 38;

@@ -30,8 +30,7 @@ bool KeyboardBuffer::push(BufferedKey key) {
   const int tail = tail_.load(std::memory_order_relaxed);
   const int next = (tail + 1) % kSlots;
   if (next == head_.load(std::memory_order_acquire)) return false;
-  slots_[tail].store(static_cast<std::uint16_t>(key.character | key.scan << 8),
-                     std::memory_order_relaxed);
+  slots_[tail].store(static_cast<std::uint16_t>(key.character | key.scan << 8), std::memory_order_relaxed);
   tail_.store(next, std::memory_order_release);
   return true;
 }
@@ -100,11 +99,10 @@ int pc_scan_of_usb_usage(int usage) {
     int scan;
   };
   static constexpr Pair kOthers[] = {
-      {40, 0x1C}, {41, 0x01}, {42, 0x0E}, {43, 0x0F}, {44, 0x39}, {45, 0x0C}, {46, 0x0D},
-      {47, 0x1A}, {48, 0x1B}, {49, 0x2B}, {51, 0x27}, {52, 0x28}, {53, 0x29}, {54, 0x33},
-      {55, 0x34}, {56, 0x35}, {68, 0x57}, {69, 0x58}, {73, 0x52}, {74, 0x47}, {75, 0x49},
-      {76, 0x53}, {77, 0x4F}, {78, 0x51}, {79, 0x4D}, {80, 0x4B}, {81, 0x50}, {82, 0x48},
-      {88, 0x1C}, {100, 0x56},
+      {40, 0x1C}, {41, 0x01}, {42, 0x0E}, {43, 0x0F}, {44, 0x39}, {45, 0x0C},  {46, 0x0D}, {47, 0x1A},
+      {48, 0x1B}, {49, 0x2B}, {51, 0x27}, {52, 0x28}, {53, 0x29}, {54, 0x33},  {55, 0x34}, {56, 0x35},
+      {68, 0x57}, {69, 0x58}, {73, 0x52}, {74, 0x47}, {75, 0x49}, {76, 0x53},  {77, 0x4F}, {78, 0x51},
+      {79, 0x4D}, {80, 0x4B}, {81, 0x50}, {82, 0x48}, {88, 0x1C}, {100, 0x56},
   };
   for (const Pair& pair : kOthers) {
     if (pair.usage == usage) return pair.scan;

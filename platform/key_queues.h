@@ -37,8 +37,8 @@ class KeyboardBuffer {
  public:
   static constexpr int kSlots = 16;
 
-  bool push(BufferedKey key);      // writer; false when the key was dropped
-  bool pop(BufferedKey& key);      // reader; false when empty
+  bool push(BufferedKey key);  // writer; false when the key was dropped
+  bool pop(BufferedKey& key);  // reader; false when empty
   bool empty() const;
 
  private:

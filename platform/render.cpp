@@ -24,7 +24,8 @@ void render_rows(const Page& page, int first, int last, std::vector<std::uint32_
       const std::uint32_t ink = kPalette[cell.foreground & 15];
       const std::uint32_t paper = kPalette[cell.background & 15];
       const std::uint8_t* glyph = kFontGlyphs[cell.glyph];
-      std::uint32_t* out = &pixels[static_cast<std::size_t>((row * kGlyphHeight) * width + column * kGlyphWidth)];
+      std::uint32_t* out =
+          &pixels[static_cast<std::size_t>((row * kGlyphHeight) * width + column * kGlyphWidth)];
       for (int y = 0; y < kGlyphHeight; ++y, out += width) {
         for (int x = 0; x < kGlyphWidth; ++x) out[x] = (glyph[y] & (0x80 >> x)) ? ink : paper;
       }
@@ -33,8 +34,7 @@ void render_rows(const Page& page, int first, int last, std::vector<std::uint32_
 }
 
 std::vector<std::uint32_t> make_icon() {
-  constexpr std::uint32_t kClear = 0x00000000, kRim = 0xFFD4AF37, kField = 0xFF1E3A8A,
-                          kCross = 0xFFF5F5F5;
+  constexpr std::uint32_t kClear = 0x00000000, kRim = 0xFFD4AF37, kField = 0xFF1E3A8A, kCross = 0xFFF5F5F5;
   std::vector<std::uint32_t> icon(kIconSize * kIconSize, kClear);
   const double centre = (kIconSize - 1) / 2.0;
   for (int y = 0; y < kIconSize; ++y) {

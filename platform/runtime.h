@@ -13,8 +13,7 @@ using RtString = std::string;
 // ---- Screen set-up -------------------------------------------------------
 // Mode 12: 640x480, 16 colours, 80x30 cells, print area rows 1 to 29.
 void scr_set_mode(int mode, std::source_location where = std::source_location::current());
-void scr_color(int foreground, int background,
-               std::source_location where = std::source_location::current());
+void scr_color(int foreground, int background, std::source_location where = std::source_location::current());
 // Fills the whole screen with the background colour; cursor to row 1, column 1.
 void scr_clear();
 void scr_title(const RtString& title);
@@ -33,8 +32,7 @@ int scr_cursor_column();
 int scr_print_formatted_single(const RtString& format, float value, int position, RtString& out);
 
 // ---- Pages and presentation ----------------------------------------------
-void scr_copy_page(int source, int destination,
-                   std::source_location where = std::source_location::current());
+void scr_copy_page(int source, int destination, std::source_location where = std::source_location::current());
 // Presents one frame of page 0 now and turns automatic presentation off.
 void scr_display();
 void scr_auto_display();
@@ -54,8 +52,7 @@ void key_wait(int timeout_ms);
 // runs on past 86,400 rather than jumping back), rounded to a multiple of `accuracy`.
 double time_of_day(double accuracy, std::source_location where = std::source_location::current());
 // Holds a loop to at most `passes_per_second` passes a second.
-void time_limit(int passes_per_second,
-                std::source_location where = std::source_location::current());
+void time_limit(int passes_per_second, std::source_location where = std::source_location::current());
 // Waits for a key pressed after the call began; removes nothing from either queue.
 void time_sleep();
 

@@ -97,7 +97,8 @@ int scr_print_formatted_single(const RtString& format, float value, int position
   }
   const std::size_t field_end = format.find_first_not_of('#', field);
   out += format.substr(at, field - at);
-  out += format_field(value, static_cast<int>((field_end == RtString::npos ? format.size() : field_end) - field));
+  out += format_field(value,
+                      static_cast<int>((field_end == RtString::npos ? format.size() : field_end) - field));
   if (field_end == RtString::npos) return 0;
   const std::size_t next_field = format.find('#', field_end);
   out += format.substr(field_end, next_field == RtString::npos ? RtString::npos : next_field - field_end);

@@ -2,10 +2,10 @@
 // the renderer and the event loop; the game runs on a thread of its own and reaches the
 // window only through the Host calls below, which queue work for the main thread.
 #include <SDL.h>
-#include <algorithm>
 #include <pthread.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <csignal>
@@ -50,15 +50,15 @@ class SdlHost final : public Host {
     const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
     std::tm local{};
     localtime_r(&seconds, &local);
-    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
+    const auto ms =
+        std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
     return ((local.tm_hour * 60LL + local.tm_min) * 60 + local.tm_sec) * 1000 + ms;
   }
 
   void wait_for_key(std::int64_t until_ms, std::uint64_t seen_presses) override {
     std::unique_lock lock(wait_mutex_);
-    wake_.wait_until(lock, steady_at(until_ms), [&] {
-      return runtime_->key_presses() != seen_presses || runtime_->stop_requested();
-    });
+    wake_.wait_until(lock, steady_at(until_ms),
+                     [&] { return runtime_->key_presses() != seen_presses || runtime_->stop_requested(); });
   }
 
   void sleep_until(std::int64_t until_ms) override {
@@ -90,8 +90,8 @@ class SdlHost final : public Host {
   void set_icon() override {
     post([this] {
       std::vector<std::uint32_t> icon = make_icon();
-      SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
-          icon.data(), kIconSize, kIconSize, 32, kIconSize * 4, SDL_PIXELFORMAT_ARGB8888);
+      SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(icon.data(), kIconSize, kIconSize, 32,
+                                                                kIconSize * 4, SDL_PIXELFORMAT_ARGB8888);
       if (surface != nullptr) {
         SDL_SetWindowIcon(window_, surface);
         SDL_FreeSurface(surface);
@@ -109,14 +109,17 @@ class SdlHost final : public Host {
           {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, "Yes"},
           {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0, "No"},
       };
-      const SDL_MessageBoxData box{SDL_MESSAGEBOX_ERROR, window_, title.c_str(), text.c_str(), 2, buttons, nullptr};
+      const SDL_MessageBoxData box{
+          SDL_MESSAGEBOX_ERROR, window_, title.c_str(), text.c_str(), 2, buttons, nullptr};
       int answer = 0;
       return SDL_ShowMessageBox(&box, &answer) == 0 && answer == 1;
     });
   }
 
   void show_message(const std::string& title, const std::string& text) override {
-    call([&] { return SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title.c_str(), text.c_str(), window_) == 0; });
+    call([&] {
+      return SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title.c_str(), text.c_str(), window_) == 0;
+    });
   }
 
   // ---- Main-thread side ----
@@ -131,7 +134,10 @@ class SdlHost final : public Host {
     SDL_PushEvent(&event);
   }
   void post(std::function<void()> work) {
-    { std::lock_guard lock(tasks_mutex_); tasks_.push_back(std::move(work)); }
+    {
+      std::lock_guard lock(tasks_mutex_);
+      tasks_.push_back(std::move(work));
+    }
     push_wake();
   }
   // Runs `work` on the main thread and waits for its answer.
@@ -155,8 +161,8 @@ class SdlHost final : public Host {
   SDL_Renderer* renderer_ = nullptr;
   SDL_Texture* texture_ = nullptr;
   std::vector<std::uint32_t> pixels_;
-  Page shown_page_;          // the page the texture holds
-  bool needs_show_ = true;   // the window needs the texture shown again (new texture, expose)
+  Page shown_page_;         // the page the texture holds
+  bool needs_show_ = true;  // the window needs the texture shown again (new texture, expose)
   std::uint64_t frames_made_ = 0;
 
   std::mutex wait_mutex_;
@@ -195,7 +201,8 @@ bool SdlHost::open_window() {
 
 void SdlHost::resize_screen(int width, int height) {
   if (texture_ != nullptr) SDL_DestroyTexture(texture_);
-  texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, width, height);
+  texture_ =
+      SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, width, height);
   SDL_RenderSetLogicalSize(renderer_, width, height);
   SDL_RenderSetIntegerScale(renderer_, SDL_TRUE);
   SDL_SetWindowSize(window_, width, height);
@@ -234,7 +241,8 @@ void SdlHost::draw_frame() {
     }
   }
   if (first > last && !needs_show_) return;
-  if (!same_size) pixels_.assign(static_cast<std::size_t>(page.columns * kGlyphWidth * page.rows * kGlyphHeight), 0);
+  if (!same_size)
+    pixels_.assign(static_cast<std::size_t>(page.columns * kGlyphWidth * page.rows * kGlyphHeight), 0);
   if (first <= last) {
     render_rows(page, first, last, pixels_);
     const int width = page.columns * kGlyphWidth;
@@ -305,7 +313,8 @@ void SdlHost::handle(const SDL_Event& event) {
     }
     case SDL_WINDOWEVENT:
       if (event.window.event == SDL_WINDOWEVENT_CLOSE) runtime_->request_stop();
-      if (event.window.event == SDL_WINDOWEVENT_EXPOSED || event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+      if (event.window.event == SDL_WINDOWEVENT_EXPOSED ||
+          event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
         show_texture();
       }
       break;

@@ -10,7 +10,9 @@ int rows_of_mode(int mode) { return mode == 12 ? 30 : 25; }
 }  // namespace
 
 Page::Page(int column_count, int row_count, Cell fill)
-    : columns(column_count), rows(row_count), cells(static_cast<std::size_t>(column_count * row_count), fill) {}
+    : columns(column_count),
+      rows(row_count),
+      cells(static_cast<std::size_t>(column_count * row_count), fill) {}
 
 std::string Page::row_text(int row) const {
   std::string text;

@@ -35,13 +35,13 @@ TEST(TimeOfDay, BadAccuracyIsErrorFive) {
 TEST(Pacer, HoldsPassesToThePeriodAndCatchesUpLostTime) {
   platform::Pacer pacer;
   const double period = 1000.0 / 30;
-  EXPECT_EQ(pacer.wait_needed(0, period), 0);            // first call: at once
+  EXPECT_EQ(pacer.wait_needed(0, period), 0);               // first call: at once
   EXPECT_NEAR(pacer.wait_needed(10, period), 23.33, 0.01);  // 10 ms in: wait the rest
-  EXPECT_EQ(pacer.wait_needed(40, period), 0);           // late by 6.7 ms: stored advances one period
+  EXPECT_EQ(pacer.wait_needed(40, period), 0);              // late by 6.7 ms: stored advances one period
   EXPECT_NEAR(pacer.wait_needed(50, period), 16.67, 0.01);  // so the next pass comes sooner
-  EXPECT_EQ(pacer.wait_needed(200, period), 0);          // far behind: restart from now
+  EXPECT_EQ(pacer.wait_needed(200, period), 0);             // far behind: restart from now
   EXPECT_NEAR(pacer.wait_needed(200, period), period, 0.01);
-  EXPECT_EQ(pacer.wait_needed(100, period), 0);          // the clock went back: restart
+  EXPECT_EQ(pacer.wait_needed(100, period), 0);  // the clock went back: restart
   EXPECT_NEAR(pacer.wait_needed(110, period), 23.33, 0.01);
 }
 

@@ -28,9 +28,7 @@ struct ReaderSession : platform::HeadlessSession {
     exit_code = run([&] { text = game.read_command(); });
     return text == "<still going>" ? "<ended>" : text;
   }
-  std::string countdown(std::size_t frame = 0) const {
-    return host.frames().at(frame).row(2).substr(31, 14);
-  }
+  std::string countdown(std::size_t frame = 0) const { return host.frames().at(frame).row(2).substr(31, 14); }
   game::Game game;
   int exit_code = 0;
 };
@@ -43,8 +41,8 @@ TEST(Countdown, ShowsMinutesAndSecondsAsTheTableGives) {
       {7200.0, " [   120: 0  ]"}, {7199.9, " [   120:-0  ]"}, {7199.6, " [   120:-0  ]"},
       {7199.4, " [   119:59  ]"}, {7140.5, " [   119: 1  ]"}, {7140.4, " [   119: 0  ]"},
       {7140.0, " [   119: 0  ]"}, {7139.9, " [   119:-0  ]"}, {7139.6, " [   119:-0  ]"},
-      {125.7, " [     2: 6  ]"},  {9.6, " [     0:10  ]"},   {0.4, " [     0: 0  ]"},
-      {0.1, " [     0: 0  ]"},  {7139.5, " [   119:-1  ]"},
+      {125.7, " [     2: 6  ]"},  {9.6, " [     0:10  ]"},    {0.4, " [     0: 0  ]"},
+      {0.1, " [     0: 0  ]"},    {7139.5, " [   119:-1  ]"},
   };
   for (const auto& c : cases) {
     ReaderSession session(c.seconds_left);
@@ -60,8 +58,8 @@ TEST(CommandReader, TypesUpperCaseLettersAndSpacesOnly) {
     const char* typed;
     const char* result;
   } cases[] = {
-      {"go north", "GO NORTH"}, {"\b\bn", "N"},   {"ab\bc", "AC"},       {"1?x.,;-", "X"},
-      {"  s  ", "  S  "},       {"", ""},         {"HeLp", "HELP"},
+      {"go north", "GO NORTH"}, {"\b\bn", "N"}, {"ab\bc", "AC"},  {"1?x.,;-", "X"},
+      {"  s  ", "  S  "},       {"", ""},       {"HeLp", "HELP"},
   };
   for (const auto& c : cases) {
     ReaderSession session(7200);
@@ -127,7 +125,8 @@ TEST(CommandReader, LongTextWrapsAndScrollsTheSameWayEveryPass) {
   const auto& frames = session.host.frames();
   for (std::size_t i = 1; i < frames.size(); ++i) {
     if (typed(frames[i]) != typed(frames[i - 1])) continue;
-    for (int r = 3; r <= 30; ++r) ASSERT_EQ(frames[i].row(r), frames[i - 1].row(r)) << "frame " << i << " row " << r;
+    for (int r = 3; r <= 30; ++r)
+      ASSERT_EQ(frames[i].row(r), frames[i - 1].row(r)) << "frame " << i << " row " << r;
   }
 }
 

@@ -20,11 +20,12 @@ TEST(FormattedField, FillsBothFieldsOfTheCountdown) {
     const char* shown;
   } cases[] = {
       {120, 0, " [   120: 0  ]"},     {120, -0.4f, " [   120:-0  ]"}, {119, 59.4f, " [   119:59  ]"},
-      {119, 0.5f, " [   119: 1  ]"},    {2, 5.7f, " [     2: 6  ]"},   {0, 9.6f, " [     0:10  ]"},
-      {1, 59.5f, " [     1:60  ]"},     {119, -0.5f, " [   119:-1  ]"}, {0, 0.4f, " [     0: 0  ]"},
-      {10000, 0, " [  %10000: 0  ]"},   {0, 100, " [     0:%100  ]"}, {0, -10, " [     0:%-10  ]"},
+      {119, 0.5f, " [   119: 1  ]"},  {2, 5.7f, " [     2: 6  ]"},    {0, 9.6f, " [     0:10  ]"},
+      {1, 59.5f, " [     1:60  ]"},   {119, -0.5f, " [   119:-1  ]"}, {0, 0.4f, " [     0: 0  ]"},
+      {10000, 0, " [  %10000: 0  ]"}, {0, 100, " [     0:%100  ]"},   {0, -10, " [     0:%-10  ]"},
   };
-  for (const auto& c : cases) EXPECT_EQ(countdown(c.minutes, c.seconds), c.shown) << c.minutes << ":" << c.seconds;
+  for (const auto& c : cases)
+    EXPECT_EQ(countdown(c.minutes, c.seconds), c.shown) << c.minutes << ":" << c.seconds;
 }
 
 TEST(FormattedField, RoundsHalvesAwayFromZero) {

@@ -40,21 +40,28 @@ TEST(KeyCodes, FollowTheKeyboardMapping) {
     KeyStroke key;
     int code;
   } cases[] = {
-      {{0x1E, 'a'}, 97},          {{0x1E, 'A', false, true}, 65}, {{0x39, ' '}, 32},
-      {{0x0E, 8}, 8},             {{0x1C, 13}, 13},               {{0x1E, 1, true, false}, 97},
-      {{0x1E, 1, true, true}, 65}, {{0x24, 10, true, false}, 13},  {{0x3B, 0}, 15104},
-      {{0x53, 0}, 21248},         {{0x48, 0}, 0x48 * 256},
+      {{0x1E, 'a'}, 97},
+      {{0x1E, 'A', false, true}, 65},
+      {{0x39, ' '}, 32},
+      {{0x0E, 8}, 8},
+      {{0x1C, 13}, 13},
+      {{0x1E, 1, true, false}, 97},
+      {{0x1E, 1, true, true}, 65},
+      {{0x24, 10, true, false}, 13},
+      {{0x3B, 0}, 15104},
+      {{0x53, 0}, 21248},
+      {{0x48, 0}, 0x48 * 256},
   };
   for (const auto& c : cases) EXPECT_EQ(platform::key_code_of(c.key), c.code) << c.key.scan;
 }
 
 TEST(KeyCodes, UsbUsagesMapToPcScanCodes) {
-  EXPECT_EQ(platform::pc_scan_of_usb_usage(4), 0x1E);    // A
-  EXPECT_EQ(platform::pc_scan_of_usb_usage(29), 0x2C);   // Z
-  EXPECT_EQ(platform::pc_scan_of_usb_usage(58), 0x3B);   // F1
-  EXPECT_EQ(platform::pc_scan_of_usb_usage(76), 0x53);   // Delete
-  EXPECT_EQ(platform::pc_scan_of_usb_usage(40), 0x1C);   // Enter
-  EXPECT_EQ(platform::pc_scan_of_usb_usage(225), 0);     // left Shift: none
+  EXPECT_EQ(platform::pc_scan_of_usb_usage(4), 0x1E);   // A
+  EXPECT_EQ(platform::pc_scan_of_usb_usage(29), 0x2C);  // Z
+  EXPECT_EQ(platform::pc_scan_of_usb_usage(58), 0x3B);  // F1
+  EXPECT_EQ(platform::pc_scan_of_usb_usage(76), 0x53);  // Delete
+  EXPECT_EQ(platform::pc_scan_of_usb_usage(40), 0x1C);  // Enter
+  EXPECT_EQ(platform::pc_scan_of_usb_usage(225), 0);    // left Shift: none
 }
 
 TEST(KeyServices, PressAndReleaseFeedBothQueues) {

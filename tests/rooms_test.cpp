@@ -1,11 +1,12 @@
 // Every room record against its shape, and the room layout on the main screen.
+#include "rooms.h"
+
 #include <gtest/gtest.h>
 
 #include <regex>
 #include <vector>
 
 #include "harness.h"
-#include "rooms.h"
 
 namespace {
 
@@ -121,7 +122,8 @@ TEST(Rooms, ItemLinesAreExact) {
 TEST(Rooms, TheDragonIsCapitalisedWhereItIsACharacter) {
   for (int room : {44, 50, 55, 56, 57, 58}) {
     std::string text;
-    for (std::string_view line : game::kRooms[static_cast<std::size_t>(room - 1)].lines) text += std::string(line) + " ";
+    for (std::string_view line : game::kRooms[static_cast<std::size_t>(room - 1)].lines)
+      text += std::string(line) + " ";
     EXPECT_NE(text.find("Dragon"), std::string::npos) << room;
     EXPECT_EQ(text.find("dragon"), std::string::npos) << room;
   }

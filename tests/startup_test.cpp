@@ -35,7 +35,8 @@ TEST(StartUp, ShowsThePrologueAndWaits) {
 
 TEST(StartUp, PrologueHasItsShape) {
   const auto& lines = game::story::prologue;
-  const std::size_t lengths[] = {0, 0, 0, 0, 79, 0, 75, 79, 76, 77, 77, 74, 76, 78, 0, 78, 76, 74, 40, 0, 57, 0, 79};
+  const std::size_t lengths[] = {0,  0,  0, 0,  79, 0,  75, 79, 76, 77, 77, 74,
+                                 76, 78, 0, 78, 76, 74, 40, 0,  57, 0,  79};
   for (std::size_t i = 0; i < lines.size(); ++i) {
     EXPECT_EQ(lines[i].size(), lengths[i]) << "row " << i + 1;
     if (i >= 6 && !lines[i].empty()) {

@@ -56,18 +56,19 @@ TEST_P(PrintCaseTest, CursorAndRowsFollowThePrintRules) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rules, PrintCaseTest,
-    ::testing::Values(PrintCase{"Full80WithNewline", 1, 80, true, 6, 1, 5, 1},
-                      PrintCase{"Full80PendingWrap", 1, 80, false, 6, 1, 5, 1},
-                      PrintCase{"Short10WithNewline", 1, 10, true, 6, 1, 5, 1},
-                      PrintCase{"Short10NoNewline", 1, 10, false, 5, 11, 5, 1},
-                      PrintCase{"Item79FromColumn3MovesWhole", 3, 79, true, 7, 1, 6, 1},
-                      PrintCase{"Item78FromColumn3Fits", 3, 78, false, 6, 1, 5, 1},
-                      PrintCase{"Text81TakesTwoRows", 1, 81, true, 7, 1, 5, 2},
-                      PrintCase{"Text160TakesTwoRows", 1, 160, true, 7, 1, 5, 2},
-                      PrintCase{"Text161TakesThreeRows", 1, 161, true, 8, 1, 5, 3}),
-    [](const ::testing::TestParamInfo<PrintCase>& test) { return std::string(test.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rules, PrintCaseTest,
+                         ::testing::Values(PrintCase{"Full80WithNewline", 1, 80, true, 6, 1, 5, 1},
+                                           PrintCase{"Full80PendingWrap", 1, 80, false, 6, 1, 5, 1},
+                                           PrintCase{"Short10WithNewline", 1, 10, true, 6, 1, 5, 1},
+                                           PrintCase{"Short10NoNewline", 1, 10, false, 5, 11, 5, 1},
+                                           PrintCase{"Item79FromColumn3MovesWhole", 3, 79, true, 7, 1, 6, 1},
+                                           PrintCase{"Item78FromColumn3Fits", 3, 78, false, 6, 1, 5, 1},
+                                           PrintCase{"Text81TakesTwoRows", 1, 81, true, 7, 1, 5, 2},
+                                           PrintCase{"Text160TakesTwoRows", 1, 160, true, 7, 1, 5, 2},
+                                           PrintCase{"Text161TakesThreeRows", 1, 161, true, 8, 1, 5, 3}),
+                         [](const ::testing::TestParamInfo<PrintCase>& test) {
+                           return std::string(test.param.name);
+                         });
 
 TEST_F(ScreenTest, PendingWrapIsResolvedByOneNewline) {
   print_no_newline(std::string(80, 'a'));
@@ -136,9 +137,7 @@ TEST_F(ScreenTest, ClearKeepsAPendingWrapPending) {
 
 TEST_F(ScreenTest, LocateOutsideTheScreenRaisesErrorFiveAndDoesNotMove) {
   scr_locate(4, 7);
-  const struct {
-    int row, column;
-  } bad[] = {{0, 1}, {31, 1}, {5, 0}, {5, 81}};
+  const struct { int row, column; } bad[] = {{0, 1}, {31, 1}, {5, 0}, {5, 81}};
   for (auto [r, c] : bad) scr_locate(r, c);
   ASSERT_EQ(session.host.boxes().size(), 4u);
   EXPECT_NE(session.host.boxes()[0].text.find("Illegal function call"), std::string::npos);
