@@ -12,14 +12,8 @@ using testing_support::kHour;
 constexpr double kStart = 10 * 3600;  // the headless clock starts at 10:00:00
 
 // Room 1's main screen with the prompt printed, and a deadline `seconds_left` ahead.
-struct ReaderSession : platform::HeadlessSession {
-  explicit ReaderSession(double seconds_left) {
-    scr_set_mode(12);
-    game.fill_room_exits();
-    game.current_room = 1;
-    game.deadline_timer = kStart + seconds_left;
-    game.draw_main_screen();
-    game.describe_room();
+struct ReaderSession : testing_support::RoomSession {
+  explicit ReaderSession(double seconds_left) : RoomSession(1, 0, 0, seconds_left) {
     scr_print_string("> ", 0);
   }
   // Runs the reader; returns its text, or "<ended>" when the program ended.
@@ -29,7 +23,6 @@ struct ReaderSession : platform::HeadlessSession {
     return text == "<still going>" ? "<ended>" : text;
   }
   std::string countdown(std::size_t frame = 0) const { return host.frames().at(frame).row(2).substr(31, 14); }
-  game::Game game;
   int exit_code = 0;
 };
 

@@ -17,6 +17,20 @@ std::vector<std::string> rows_of(const platform::Page& page);
 // `text` padded with spaces to a full 80-column row.
 std::string full_row(std::string_view text);
 
+// Types `line` and then Enter from `at_ms`; returns the time after it.
+std::int64_t type_command(platform::HeadlessHost& host, std::int64_t at_ms, std::string_view line);
+
+// A game standing in `room` holding the items given, its deadline `seconds_left` ahead, with
+// the main screen drawn as a pass of the main loop draws it before the prompt.
+struct RoomSession : platform::HeadlessSession {
+  explicit RoomSession(float room, float spear = 0, float shield = 0, double seconds_left = 7200);
+  // Types `line` and Enter from `at_ms`; returns the time after it.
+  std::int64_t command(std::int64_t at_ms, std::string_view line) { return type_command(host, at_ms, line); }
+  // Runs the main loop from here until the program ends or the script runs out.
+  int play();
+  game::Game game;
+};
+
 // A game run in the headless front end. The two keys that start the game are typed at 1 s
 // and 2 s; commands after that, each line followed by Enter.
 struct GameSession : platform::HeadlessSession {
@@ -27,7 +41,7 @@ struct GameSession : platform::HeadlessSession {
   // Types the prologue's two keys; returns the time after them.
   std::int64_t start(std::int64_t at_ms = 1000);
   // Types `line` and Enter from `at_ms`; returns the time after it.
-  std::int64_t command(std::int64_t at_ms, std::string_view line);
+  std::int64_t command(std::int64_t at_ms, std::string_view line) { return type_command(host, at_ms, line); }
   // Runs the game until it ends or the script runs out; returns the exit code (-1: still going).
   int play();
   // The rows of the frame shown last (1-based).

@@ -71,29 +71,7 @@ TEST(GameOverScreen, HasItsShape) {
   EXPECT_EQ(lines[0], "__Game Over" + std::string(68, '_'));
 }
 
-// A game that starts in `room` holding what is given, and types `commands`.
-struct ItemSession : GameSession {
-  ItemSession(float room, float spear, float shield) : room_(room), spear_(spear), shield_(shield) {}
-  int play_from_room() {
-    exit_code = run([this] {
-      scr_set_mode(12);
-      scr_color(15, 0);
-      game.fill_room_exits();
-      game.has_lantern = game.has_sword = 1;
-      game.current_room = room_;
-      game.has_silver_spear = spear_;
-      game.has_shield_of_virtue = shield_;
-      game.deadline_timer = time_of_day(0.1) + 7200;
-      for (;;) {
-        game.draw_main_screen();
-        game.describe_room();
-        game.run_command();
-      }
-    });
-    return exit_code;
-  }
-  float room_, spear_, shield_;
-};
+using ItemSession = testing_support::RoomSession;
 
 TEST(Examine, RowsWorkOnlyWhereTheirConditionsHold) {
   const struct {
@@ -117,7 +95,7 @@ TEST(Examine, RowsWorkOnlyWhereTheirConditionsHold) {
   for (const auto& c : cases) {
     ItemSession session(c.room, c.spear, c.shield);
     session.command(1000, c.command);
-    EXPECT_EQ(session.play_from_room(), -1) << c.command;
+    EXPECT_EQ(session.play(), -1) << c.command;
     if (*c.header != '\0') {
       EXPECT_TRUE(session.row(1).starts_with(c.header)) << c.command << " in " << c.room;
     } else {
@@ -131,12 +109,12 @@ TEST(Examine, TypedKeysAreThrownAwayAndOneNewKeyReturns) {
   ItemSession session(1, 0, 0);
   const std::int64_t at = session.command(1000, "examine sword");
   session.host.key(at + 2000, platform::typed_key('k'));
-  EXPECT_EQ(session.play_from_room(), -1);
+  EXPECT_EQ(session.play(), -1);
   EXPECT_EQ(session.row(16), full_row("If you are stuck just type HELP."));  // back after one key
 
   ItemSession waiting(1, 0, 0);
   waiting.command(1000, "examine sword");
-  EXPECT_EQ(waiting.play_from_room(), -1);
+  EXPECT_EQ(waiting.play(), -1);
   EXPECT_EQ(waiting.row(1), full_row("__Sword" + std::string(72, '_')));  // the typed keys did not end it
 }
 
@@ -153,7 +131,7 @@ TEST(Take, WorksOnceInItsRoomAndRemovesTheItemLine) {
   for (const auto& c : cases) {
     ItemSession session(c.room, 0, 0);
     session.command(1000, c.command);
-    EXPECT_EQ(session.play_from_room(), -1);
+    EXPECT_EQ(session.play(), -1);
     const float taken = c.room == 15 ? session.game.has_silver_spear : session.game.has_shield_of_virtue;
     EXPECT_EQ(taken, c.taken ? 1 : 0) << c.command << " in " << c.room;
     int item_lines = 0;
@@ -173,16 +151,9 @@ TEST(Take, TheMessageIsPrintedUnderTheCountdown) {
       {33, "take shield of virtue\r", "-You take the shield off the corpse of it's previous owner."},
   };
   for (const auto& c : cases) {
-    platform::HeadlessSession session;
-    scr_set_mode(12);
-    game::Game g;
-    g.fill_room_exits();
-    g.current_room = c.room;
-    g.deadline_timer = time_of_day(0.1) + 7200;
-    g.draw_main_screen();
-    g.describe_room();
+    testing_support::RoomSession session(c.room);
     session.host.type(500, c.command);
-    session.run([&] { g.run_command(); });
+    session.run([&] { session.game.run_command(); });
     EXPECT_TRUE(session.row(2).substr(31).starts_with(" [   119:")) << session.row(2);
     EXPECT_EQ(session.row(3), full_row(c.message));
   }
@@ -197,7 +168,7 @@ TEST(Use, WinsOnlyInRoom55WithTheShield) {
     ItemSession session(c.room, 0, c.shield);
     const std::int64_t at = session.command(1000, "use shield of virtue");
     session.host.key(at + 5000, platform::typed_key('x'));
-    const int code = session.play_from_room();
+    const int code = session.play();
     EXPECT_EQ(code == 0, c.wins) << c.room << " " << c.shield;
     if (c.wins) {
       EXPECT_EQ(session.row(1), full_row("__Congratulations!" + std::string(61, '_')));

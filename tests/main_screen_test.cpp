@@ -8,20 +8,7 @@ namespace {
 
 using testing_support::full_row;
 using testing_support::GameSession;
-
-// Draws the main screen of `room` as one pass of the main loop does, up to the prompt.
-struct MainScreen : platform::HeadlessSession {
-  explicit MainScreen(int room, float spear = 0, float shield = 0) {
-    scr_set_mode(12);
-    game.fill_room_exits();
-    game.current_room = static_cast<float>(room);
-    game.has_silver_spear = spear;
-    game.has_shield_of_virtue = shield;
-    game.draw_main_screen();
-    game.describe_room();
-  }
-  game::Game game;
-};
+using MainScreen = testing_support::RoomSession;
 
 const std::string kWalls = "][][][][][][][][][][][][][][][][][] ";
 const std::string kEastWalls = " ][][][][][][][][][][][][][][][][][][][";
@@ -57,7 +44,7 @@ TEST(MainScreen, CompassLettersFollowTheExitsText) {
       {25, "N", "W", "E", " "}, {19, " ", " ", "E", " "}, {55, " ", "W", " ", " "}, {29, " ", "W", "E", "S"},
   };
   for (const auto& c : cases) {
-    MainScreen screen(c.room);
+    MainScreen screen(static_cast<float>(c.room));
     EXPECT_EQ(screen.row(12), full_row(std::string(38, ' ') + c.north)) << c.room;
     EXPECT_EQ(screen.row(13), kWalls + c.west + " + " + c.east + kEastWalls) << c.room;
     EXPECT_EQ(screen.row(14), full_row(std::string(38, ' ') + c.south)) << c.room;

@@ -115,16 +115,11 @@ TEST(Movement, EachCommandMovesOneStep) {
 TEST(Movement, WalkingEveryExitOfEveryRoomThroughTheDispatcher) {
   for (int room = 1; room <= 58; ++room) {
     for (Direction direction : kDirections) {
-      platform::HeadlessSession session;
-      scr_set_mode(12);
-      game::Game g;
-      g.fill_room_exits();
-      g.current_room = static_cast<float>(room);
-      g.deadline_timer = time_of_day(0.1) + 7200;
+      testing_support::RoomSession session(static_cast<float>(room));
       session.host.type(100, std::string(word_of(direction)) + "\r");
-      session.run([&] { g.run_command(); });
+      session.run([&] { session.game.run_command(); });
       const int expected = neighbour(room, direction) != 0 ? neighbour(room, direction) : room;
-      EXPECT_EQ(g.current_room, static_cast<float>(expected)) << room << " " << word_of(direction);
+      EXPECT_EQ(session.game.current_room, static_cast<float>(expected)) << room << " " << word_of(direction);
     }
   }
 }

@@ -131,15 +131,7 @@ TEST(Rooms, TheDragonIsCapitalisedWhereItIsACharacter) {
 
 // The room's block of the main screen: title bar on row 18, then lines, rule, item line.
 std::vector<std::string> drawn_room(int room, float spear = 0, float shield = 0) {
-  platform::HeadlessSession session;
-  game::Game game;
-  scr_set_mode(12);
-  game.fill_room_exits();
-  game.current_room = static_cast<float>(room);
-  game.has_silver_spear = spear;
-  game.has_shield_of_virtue = shield;
-  game.draw_main_screen();
-  game.describe_room();
+  testing_support::RoomSession session(static_cast<float>(room), spear, shield);
   std::vector<std::string> rows;
   for (int r = 18; r < scr_cursor_row(); ++r) rows.push_back(session.row(r));
   return rows;
