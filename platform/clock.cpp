@@ -23,9 +23,9 @@ double round_to_multiple(double value, double accuracy) {
 }
 }  // namespace
 
-double time_of_day(double accuracy, std::source_location where) {
+double time_of_day(double accuracy, unsigned line) {
   if (!(accuracy > 0)) {
-    rt_raise_error(kIllegalFunctionCall, where);
+    rt_raise_error(kIllegalFunctionCall, line);
     return 0;
   }
   Runtime& runtime = Runtime::current();
@@ -33,10 +33,10 @@ double time_of_day(double accuracy, std::source_location where) {
   return round_to_multiple(static_cast<double>(ms) / 1000.0, accuracy);
 }
 
-void time_limit(int passes_per_second, std::source_location where) {
+void time_limit(int passes_per_second, unsigned line) {
   const double period = passes_per_second > 0 ? 1000.0 / passes_per_second : 0;
   if (passes_per_second <= 0 || period > kLongestPeriodMs) {
-    rt_raise_error(kIllegalFunctionCall, where);
+    rt_raise_error(kIllegalFunctionCall, line);
     return;
   }
   Runtime& runtime = Runtime::current();
@@ -48,7 +48,7 @@ void time_limit(int passes_per_second, std::source_location where) {
       runtime.host().sleep_until(runtime.now_ms() + static_cast<std::int64_t>(step));
     } else {
       runtime.host().sleep_until(runtime.now_ms() + static_cast<std::int64_t>(kSleepStepMs));
-      rt_statement_hook(where);
+      rt_statement_hook(line);
     }
   }
 }

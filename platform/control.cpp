@@ -35,13 +35,13 @@ void hold_while_paused(Runtime& runtime) {
 
 }  // namespace
 
-void rt_statement_hook(std::source_location) {
+void rt_statement_hook(unsigned) {
   Runtime& runtime = Runtime::current();
   if (runtime.paused()) hold_while_paused(runtime);
   if (runtime.stop_requested()) throw ProgramExit{0};
 }
 
-void rt_raise_error(int code, std::source_location where) {
+void rt_raise_error(int code, unsigned line) {
   Runtime& runtime = Runtime::current();
   const std::string message = error_message(code);
   if (code == kDivisionByZero) {
@@ -52,8 +52,8 @@ void rt_raise_error(int code, std::source_location where) {
   std::snprintf(title, sizeof title, "%s%u - %s", "Unhandled Error #", static_cast<unsigned>(code),
                 platform::program_file_name().c_str());
   char text[512];
-  std::snprintf(text, sizeof text, "Line: %u (in %s)\n%s%s", static_cast<unsigned>(where.line()),
-                "main module", message.c_str(), "\nContinue?");
+  std::snprintf(text, sizeof text, "Line: %u (in %s)\n%s%s", line, "main module", message.c_str(),
+                "\nContinue?");
   if (!runtime.host().ask_yes_no(title, text)) throw ProgramExit{0};
 }
 

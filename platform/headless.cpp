@@ -18,8 +18,8 @@ void HeadlessHost::schedule(Event event) {
 }
 
 void HeadlessHost::key(std::int64_t at_ms, KeyStroke key, std::int64_t hold_ms) {
-  schedule({at_ms, Kind::down, key});
-  schedule({at_ms + hold_ms, Kind::up, key});
+  press(at_ms, key);
+  release(at_ms + hold_ms, key);
 }
 
 std::int64_t HeadlessHost::type(std::int64_t at_ms, std::string_view text, std::int64_t gap_ms) {

@@ -41,6 +41,9 @@ class HeadlessHost : public Host {
   // ---- The script (times in virtual milliseconds from the start) ----
   // Presses a key at `at_ms` and releases it `hold_ms` later.
   void key(std::int64_t at_ms, KeyStroke key, std::int64_t hold_ms = 40);
+  // A press alone (a held key repeating), or a release alone.
+  void press(std::int64_t at_ms, KeyStroke key) { schedule({at_ms, Kind::down, key}); }
+  void release(std::int64_t at_ms, KeyStroke key) { schedule({at_ms, Kind::up, key}); }
   // Types each character `gap_ms` apart from `at_ms`; returns the time after the last one.
   std::int64_t type(std::int64_t at_ms, std::string_view text, std::int64_t gap_ms = 80);
   void stop_at(std::int64_t at_ms);

@@ -1,10 +1,10 @@
 // The services the game calls: screen, keyboard, time, strings and program control.
 // Every service acts on the runtime that the front end installed (Runtime::install);
-// rows and columns count from 1, as the game sees them.
+// rows and columns count from 1, as the game sees them. A service that can fail takes the
+// caller's source line, which its error report names.
 #pragma once
 
 #include <cstdint>
-#include <source_location>
 #include <string>
 
 // A byte string of explicit length; any byte value, no terminator.
@@ -12,8 +12,8 @@ using RtString = std::string;
 
 // ---- Screen set-up -------------------------------------------------------
 // Mode 12: 640x480, 16 colours, 80x30 cells, print area rows 1 to 29.
-void scr_set_mode(int mode, std::source_location where = std::source_location::current());
-void scr_color(int foreground, int background, std::source_location where = std::source_location::current());
+void scr_set_mode(int mode, unsigned line = __builtin_LINE());
+void scr_color(int foreground, int background, unsigned line = __builtin_LINE());
 // Fills the whole screen with the background colour; cursor to row 1, column 1.
 void scr_clear();
 void scr_title(const RtString& title);
@@ -24,7 +24,7 @@ void scr_icon();
 void scr_print_fit_check(const RtString& text);
 // Prints at the cursor with wrapping and scrolling; `newline` 1 ends the print with a newline.
 void scr_print_string(const RtString& text, int newline);
-void scr_locate(int row, int column, std::source_location where = std::source_location::current());
+void scr_locate(int row, int column, unsigned line = __builtin_LINE());
 int scr_cursor_row();
 int scr_cursor_column();
 // Appends the format's text from `position` through its next "#" field (filled with `value`)
@@ -32,7 +32,7 @@ int scr_cursor_column();
 int scr_print_formatted_single(const RtString& format, float value, int position, RtString& out);
 
 // ---- Pages and presentation ----------------------------------------------
-void scr_copy_page(int source, int destination, std::source_location where = std::source_location::current());
+void scr_copy_page(int source, int destination, unsigned line = __builtin_LINE());
 // Presents one frame of page 0 now and turns automatic presentation off.
 void scr_display();
 void scr_auto_display();
@@ -50,9 +50,9 @@ void key_wait(int timeout_ms);
 // ---- Time ------------------------------------------------------------------
 // Seconds after local midnight at start-up, counted on from then by a steady clock (so it
 // runs on past 86,400 rather than jumping back), rounded to a multiple of `accuracy`.
-double time_of_day(double accuracy, std::source_location where = std::source_location::current());
+double time_of_day(double accuracy, unsigned line = __builtin_LINE());
 // Holds a loop to at most `passes_per_second` passes a second.
-void time_limit(int passes_per_second, std::source_location where = std::source_location::current());
+void time_limit(int passes_per_second, unsigned line = __builtin_LINE());
 // Waits for a key pressed after the call began; removes nothing from either queue.
 void time_sleep();
 
@@ -64,7 +64,7 @@ RtString str_upper(const RtString& text);
 RtString str_ltrim(const RtString& text);
 RtString str_rtrim(const RtString& text);
 RtString str_left(const RtString& text, int count);
-RtString str_chr(int code, std::source_location where = std::source_location::current());
+RtString str_chr(int code, unsigned line = __builtin_LINE());
 RtString str_space(int count);
 int str_find(const RtString& text, const RtString& wanted);  // 1-based; 0 when absent
 
@@ -72,6 +72,6 @@ int str_find(const RtString& text, const RtString& wanted);  // 1-based; 0 when 
 // "Press any key to continue" on the last row, then the program ends on a new key.
 [[noreturn]] void rt_end_program();
 // Between statements: reports a pending error, carries out a stop, holds while paused.
-void rt_statement_hook(std::source_location where = std::source_location::current());
+void rt_statement_hook(unsigned line = __builtin_LINE());
 // Raises runtime error `code`; it is reported before the failing service returns.
-void rt_raise_error(int code, std::source_location where = std::source_location::current());
+void rt_raise_error(int code, unsigned line = __builtin_LINE());

@@ -13,18 +13,18 @@ constexpr int kIllegalFunctionCall = 5;
 Runtime& rt() { return Runtime::current(); }
 }  // namespace
 
-void scr_set_mode(int mode, std::source_location where) {
+void scr_set_mode(int mode, unsigned line) {
   Runtime& runtime = rt();
   if (!runtime.edit_screen([&](TextScreen& screen) { return screen.set_mode(mode); })) {
-    rt_raise_error(kIllegalFunctionCall, where);
+    rt_raise_error(kIllegalFunctionCall, line);
     return;
   }
   runtime.host().set_screen_size(runtime.screen().pixel_width(), runtime.screen().pixel_height());
 }
 
-void scr_color(int foreground, int background, std::source_location where) {
+void scr_color(int foreground, int background, unsigned line) {
   if (foreground < 0 || foreground > 15 || background < 0 || background > 15) {
-    rt_raise_error(kIllegalFunctionCall, where);
+    rt_raise_error(kIllegalFunctionCall, line);
     return;
   }
   rt().edit_screen([&](TextScreen& screen) { screen.set_colors(foreground, background); });
@@ -46,9 +46,9 @@ void scr_print_string(const RtString& text, int newline) {
   rt().edit_screen([&](TextScreen& screen) { screen.print(text, newline != 0); });
 }
 
-void scr_locate(int row, int column, std::source_location where) {
+void scr_locate(int row, int column, unsigned line) {
   if (!rt().edit_screen([&](TextScreen& screen) { return screen.locate(row, column); })) {
-    rt_raise_error(kIllegalFunctionCall, where);
+    rt_raise_error(kIllegalFunctionCall, line);
   }
 }
 
@@ -56,9 +56,9 @@ int scr_cursor_row() { return rt().screen().cursor_row(); }
 
 int scr_cursor_column() { return rt().screen().cursor_column(); }
 
-void scr_copy_page(int source, int destination, std::source_location where) {
+void scr_copy_page(int source, int destination, unsigned line) {
   if (!rt().edit_screen([&](TextScreen& screen) { return screen.copy_page(source, destination); })) {
-    rt_raise_error(kIllegalFunctionCall, where);
+    rt_raise_error(kIllegalFunctionCall, line);
   }
 }
 

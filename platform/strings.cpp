@@ -36,9 +36,9 @@ RtString str_left(const RtString& text, int count) {
   return text.substr(0, static_cast<std::size_t>(std::clamp(count, 0, static_cast<int>(text.size()))));
 }
 
-RtString str_chr(int code, std::source_location where) {
+RtString str_chr(int code, unsigned line) {
   if (code < 0 || code > 255) {
-    rt_raise_error(kIllegalFunctionCall, where);
+    rt_raise_error(kIllegalFunctionCall, line);
     return {};
   }
   return RtString(1, static_cast<char>(code));

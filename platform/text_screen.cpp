@@ -26,7 +26,7 @@ bool TextScreen::set_mode(int mode) {
   if (mode != 0 && mode != 12) return false;
   mode_ = mode;
   pages_.clear();
-  pages_.emplace(0, Page(kColumns, rows_of_mode(mode), blank()));
+  shown_ = &pages_.emplace(0, Page(kColumns, rows_of_mode(mode), blank())).first->second;
   row_ = column_ = 0;
   wrap_pending_ = false;
   set_print_area(1, rows() - 1);
@@ -42,7 +42,7 @@ void TextScreen::set_colors(int foreground, int background) {
 Cell TextScreen::blank() const { return Cell{' ', foreground_, background_}; }
 
 void TextScreen::clear() {
-  auto& cells = pages_.at(0).cells;
+  auto& cells = shown_->cells;
   std::fill(cells.begin(), cells.end(), blank());
   row_ = area_top_;
   column_ = 0;
@@ -79,7 +79,7 @@ void TextScreen::print(std::string_view text, bool with_newline) {
 }
 
 void TextScreen::put_glyph(std::uint8_t glyph) {
-  pages_.at(0).at(row_, column_) = Cell{glyph, foreground_, background_};
+  shown_->at(row_, column_) = Cell{glyph, foreground_, background_};
   changed();
 }
 
@@ -94,7 +94,7 @@ void TextScreen::newline() {
 }
 
 void TextScreen::scroll_up() {
-  Page& shown = pages_.at(0);
+  Page& shown = *shown_;
   auto row_start = [&](int row) { return shown.cells.begin() + row * shown.columns; };
   std::rotate(row_start(area_top_), row_start(area_top_ + 1), row_start(area_bottom_ + 1));
   std::fill(row_start(area_bottom_), row_start(area_bottom_ + 1), blank());
@@ -120,7 +120,7 @@ int TextScreen::cursor_column() const { return wrap_pending_ ? 1 : column_ + 1; 
 Page& TextScreen::page(int number) {
   auto found = pages_.find(number);
   if (found != pages_.end()) return found->second;
-  const Page& shown = pages_.at(0);
+  const Page& shown = *shown_;
   return pages_.emplace(number, Page(shown.columns, shown.rows, blank())).first->second;
 }
 

@@ -35,6 +35,8 @@ struct Page {
 class TextScreen {
  public:
   TextScreen();
+  TextScreen(const TextScreen&) = delete;
+  TextScreen& operator=(const TextScreen&) = delete;
 
   // Mode 0 (80x25, the start) or 12 (80x30). False for any other mode.
   bool set_mode(int mode);
@@ -53,7 +55,7 @@ class TextScreen {
   // 1-based rows; printing and scrolling stay between them.
   void set_print_area(int top, int bottom);
 
-  const Page& visible() const { return pages_.at(0); }
+  const Page& visible() const { return *shown_; }
   int rows() const { return visible().rows; }
   int columns() const { return visible().columns; }
   int pixel_width() const { return columns() * 8; }
@@ -70,6 +72,7 @@ class TextScreen {
   void changed() { ++generation_; }
 
   std::map<int, Page> pages_;
+  Page* shown_ = nullptr;  // page 0
   int mode_ = 0;
   int row_ = 0;
   int column_ = 0;

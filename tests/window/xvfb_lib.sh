@@ -1,17 +1,20 @@
 # Shared by the window tests: a private Xvfb display and waits that poll for a state.
 start_xvfb() {
-  local n
-  for n in $(seq 91 190); do
-    [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    XVFB_PID=$!
-    export DISPLAY=":$n"
-    for _ in $(seq 100); do
-      xdpyinfo >/dev/null 2>&1 && return 0
-      kill -0 "$XVFB_PID" 2>/dev/null || break
-      sleep 0.05
-    done
+  local number_file
+  number_file=$(mktemp)
+  # Xvfb picks a free display itself and writes its number once it accepts connections.
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
+  XVFB_PID=$!
+  for _ in $(seq 200); do
+    if [ -s "$number_file" ]; then
+      export DISPLAY=":$(head -n 1 "$number_file")"
+      rm -f "$number_file"
+      return 0
+    fi
+    kill -0 "$XVFB_PID" 2>/dev/null || break
+    sleep 0.05
   done
+  rm -f "$number_file"
   echo "cannot start Xvfb" >&2
   return 1
 }

@@ -1,0 +1,100 @@
+// Floods and limits: key storms, a very long command, held keys, and stops on any screen.
+#include <gtest/gtest.h>
+
+#include "harness.h"
+
+namespace {
+
+using testing_support::full_row;
+using testing_support::GameSession;
+using testing_support::RoomSession;
+
+// Room 1 with the prompt printed, as the reader finds it.
+struct PromptSession : RoomSession {
+  PromptSession() : RoomSession(1) { scr_print_string("> ", 0); }
+  std::string read() {
+    std::string text = "<ended>";
+    run([&] { text = game.read_command(); });
+    return text;
+  }
+};
+
+TEST(Limits, AHundredThousandKeysAtOnceKeepTheNewest8192) {
+  PromptSession session;
+  for (int i = 0; i < 100'000; ++i) session.host.press(200, platform::typed_key("ab"[i % 2]));
+  session.host.press(200, platform::typed_key('\r'));
+  session.host.end_run_at(20 * 60'000);
+  const std::string text = session.read();
+  // One code a pass: 8191 letters, the newest ones, then the Enter that ends the line.
+  ASSERT_EQ(text.size(), 8191u);
+  EXPECT_EQ(text.substr(0, 4), "BABA");
+  EXPECT_EQ(text.substr(text.size() - 2), "AB");
+  EXPECT_EQ(session.host.requested_frames(), 8192u + 6u);  // six passes before the storm
+}
+
+TEST(Limits, ALongCommandScrollsTheSameWayEveryPass) {
+  PromptSession session;
+  constexpr int kLength = 5000;
+  // A press alone gives one code, so one character a pass.
+  for (int i = 0; i < kLength; ++i) session.host.press(100 + 34 * i, platform::typed_key('z'));
+  const std::int64_t end = 100 + 34 * kLength;
+  session.host.press(end, platform::typed_key('\r'));
+  session.host.end_run_at(end + 5000);
+  std::uint64_t checked = 0;
+  session.host.on_frame([&](const platform::Frame& frame) {
+    if (frame.at_ms < 100 + 34 * 2400) return;  // from then on the text fills rows 1 to 27
+    ++checked;
+    for (int r = 1; r <= 27; ++r) {
+      std::string row = frame.row(r);
+      if (r == 2) row.replace(31, 14, std::string(14, 'Z'));  // the countdown is drawn over it
+      ASSERT_EQ(row, std::string(80, 'Z')) << "row " << r << " at " << frame.at_ms;
+    }
+    ASSERT_TRUE(frame.row(28).starts_with("Z")) << frame.at_ms;
+    ASSERT_EQ(frame.row(29), full_row("")) << frame.at_ms;
+    ASSERT_EQ(frame.row(30), full_row("")) << frame.at_ms;
+  });
+  EXPECT_EQ(session.read(), std::string(kLength, 'Z'));
+  EXPECT_GT(checked, 2500u);
+}
+
+TEST(Limits, AHeldKeyRepeatsUntilReleased) {
+  PromptSession session;
+  for (int i = 0; i < 12; ++i) session.host.press(100 + 70 * i, platform::typed_key('w'));
+  session.host.release(1000, platform::typed_key('w'));
+  session.host.key(2000, platform::typed_key('\r'));
+  EXPECT_EQ(session.read(), std::string(12, 'W'));
+}
+
+TEST(Limits, AStopEndsEveryWaitingScreenAtOnce) {
+  const struct {
+    const char* screen;
+    std::vector<const char*> commands;
+  } cases[] = {
+      {"prologue", {}},
+      {"prompt", {"<start>"}},
+      {"help", {"<start>", "help"}},
+      {"inventory", {"<start>", "i"}},
+      {"examine", {"<start>", "examine sword"}},
+      {"farewell", {"<start>", "quit"}},
+  };
+  for (const auto& c : cases) {
+    GameSession session;
+    std::int64_t at = 1000;
+    for (std::string_view command : c.commands)
+      at = command == "<start>" ? session.start(at) : session.command(at, command);
+    session.host.stop_at(at + 3000);
+    EXPECT_EQ(session.play(), 0) << c.screen;
+    EXPECT_GE(session.host.now(), at + 3000) << c.screen;
+    EXPECT_LE(session.host.now(), at + 3000 + 10) << c.screen;  // the prompt sees it within a 9 ms step
+  }
+}
+
+TEST(Limits, AStopEndsTheGameOverScreen) {
+  RoomSession session(1, 0, 0, 0.5);
+  session.host.stop_at(5000);
+  EXPECT_EQ(session.play(), 0);
+  EXPECT_EQ(session.row(1), full_row("__Game Over" + std::string(68, '_')));
+  EXPECT_EQ(session.host.now(), 5000);
+}
+
+}  // namespace
