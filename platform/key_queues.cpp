@@ -24,8 +24,6 @@ std::int32_t KeyEventQueue::pop() {
   }
 }
 
-bool KeyEventQueue::empty() const { return read_ == written_.load(std::memory_order_acquire); }
-
 bool KeyboardBuffer::push(BufferedKey key) {
   const int tail = tail_.load(std::memory_order_relaxed);
   const int next = (tail + 1) % kSlots;

@@ -15,7 +15,6 @@ class KeyEventQueue {
 
   void push(std::int32_t code);  // writer
   std::int32_t pop();            // reader; 0 when empty
-  bool empty() const;            // reader
 
  private:
   // Storage twice the capacity: a slot is reused only after kCapacity more codes than the

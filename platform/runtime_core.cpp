@@ -55,6 +55,11 @@ Page Runtime::snapshot(std::uint64_t* generation) const {
   return screen_.visible();
 }
 
+std::uint64_t Runtime::generation() const {
+  std::lock_guard lock(screen_mutex_);
+  return screen_.generation();
+}
+
 double Pacer::wait_needed(double now_ms, double period_ms) {
   if (!started_) {
     started_ = true;

@@ -24,7 +24,6 @@ class Pacer {
  public:
   // Milliseconds to wait before the pass may begin (0: go now); call again after waiting.
   double wait_needed(double now_ms, double period_ms);
-  void reset() { started_ = false; }
 
  private:
   bool started_ = false;
@@ -50,6 +49,7 @@ class Runtime {
   bool stop_requested() const { return stop_.load(); }
   // A copy of page 0 and its generation, taken under the screen lock.
   Page snapshot(std::uint64_t* generation = nullptr) const;
+  std::uint64_t generation() const;
 
   // ---- Game-thread side ----
   Host& host() { return host_; }

@@ -163,7 +163,6 @@ class SdlHost final : public Host {
   std::vector<std::uint32_t> pixels_;
   Page shown_page_;         // the page the texture holds
   bool needs_show_ = true;  // the window needs the texture shown again (new texture, expose)
-  std::uint64_t frames_made_ = 0;
 
   std::mutex wait_mutex_;
   std::condition_variable wake_;
@@ -228,7 +227,6 @@ void SdlHost::draw_frame() {
   Page page = runtime_->snapshot(&generation);
   shown_generation_ = generation;
   last_frame_ticks_ = SDL_GetTicks();
-  ++frames_made_;
   const bool same_size = page.columns == shown_page_.columns && page.rows == shown_page_.rows;
   int first = same_size ? page.rows : 0;
   int last = same_size ? -1 : page.rows - 1;
@@ -356,9 +354,7 @@ int SdlHost::run_event_loop(std::thread& game, const std::atomic<bool>& game_don
     }
     if (screen_dirty_ && !runtime_->manual_display && SDL_GetTicks() - last_frame_ticks_ >= kAutoFrameMs) {
       screen_dirty_ = false;
-      std::uint64_t generation = 0;
-      runtime_->snapshot(&generation);
-      if (generation != shown_generation_) draw_frame();
+      if (runtime_->generation() != shown_generation_) draw_frame();
     }
   }
   {

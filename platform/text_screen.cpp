@@ -24,7 +24,6 @@ TextScreen::TextScreen() { set_mode(0); }
 
 bool TextScreen::set_mode(int mode) {
   if (mode != 0 && mode != 12) return false;
-  mode_ = mode;
   pages_.clear();
   shown_ = &pages_.emplace(0, Page(kColumns, rows_of_mode(mode), blank())).first->second;
   row_ = column_ = 0;

@@ -40,7 +40,6 @@ class TextScreen {
 
   // Mode 0 (80x25, the start) or 12 (80x30). False for any other mode.
   bool set_mode(int mode);
-  int mode() const { return mode_; }
   void set_colors(int foreground, int background);
   void clear();
   void fit_check(std::string_view text);
@@ -73,7 +72,6 @@ class TextScreen {
 
   std::map<int, Page> pages_;
   Page* shown_ = nullptr;  // page 0
-  int mode_ = 0;
   int row_ = 0;
   int column_ = 0;
   bool wrap_pending_ = false;

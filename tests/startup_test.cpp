@@ -98,3 +98,14 @@ TEST(StartUp, StateAtTheFirstPassOfTheMainLoop) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(StartUp, AnUnchangedScreenMakesNoFrames) {
+  testing_support::GameSession session;
+  session.host.end_run_at(120'000);  // two minutes at the prologue
+  EXPECT_EQ(session.play(), -1);
+  EXPECT_EQ(session.host.frames_made(), 1u);  // the prologue once drawn, then nothing
+}
+
+}  // namespace
