@@ -296,6 +296,7 @@ void SdlHost::handle_text(const char* text) {
     if (text_scan_ != 0) key.scan = text_scan_;
     runtime_->key_down(key);
   }
+  text_scan_ = 0;
 }
 
 void SdlHost::handle(const SDL_Event& event) {
