@@ -2,6 +2,9 @@
 // the countdown, and make the frame. Its budget is one 30th of a second (33 ms).
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
+
 #include "game.h"
 #include "headless.h"
 
@@ -33,6 +36,42 @@ void ReaderPass(benchmark::State& state) {
                                                   benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(ReaderPass)->Unit(benchmark::kMillisecond);
+
+// Passes with a 20,000-character command on the line: each prints the whole text, which
+// wraps over 250 rows and scrolls the print area every pass.
+void ReaderPassWithLongCommand(benchmark::State& state) {
+  constexpr int kLength = 20'000;
+  constexpr std::int64_t kTypedBy = 100 + 34LL * kLength;
+  double slowest_us = 0, total_us = 0;
+  std::int64_t passes = 0;
+  for (auto _ : state) {
+    platform::HeadlessSession session;
+    game::Game game;
+    scr_set_mode(12);
+    game.current_room = 1;
+    game.fill_room_exits();
+    game.deadline_timer = time_of_day(0.1) + 7200;
+    scr_print_string("> ", 0);
+    for (int i = 0; i < kLength; ++i) session.host.press(100 + 34 * i, platform::typed_key('z'));
+    session.host.press(kTypedBy + 5000, platform::typed_key('\r'));
+    auto last = std::chrono::steady_clock::now();
+    session.host.on_frame([&](const platform::Frame& frame) {
+      const auto now = std::chrono::steady_clock::now();
+      if (frame.at_ms > kTypedBy) {
+        const double us = std::chrono::duration<double, std::micro>(now - last).count();
+        slowest_us = std::max(slowest_us, us);
+        total_us += us;
+        ++passes;
+      }
+      last = now;
+    });
+    session.run([&] { benchmark::DoNotOptimize(game.read_command()); });
+  }
+  state.counters["passes_at_full_length"] = static_cast<double>(passes);
+  state.counters["mean_pass_us"] = total_us / static_cast<double>(std::max<std::int64_t>(passes, 1));
+  state.counters["slowest_pass_us"] = slowest_us;
+}
+BENCHMARK(ReaderPassWithLongCommand)->Unit(benchmark::kSecond)->Iterations(1);
 
 }  // namespace
 
