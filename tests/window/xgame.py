@@ -18,9 +18,11 @@ def sh(*args, **kw):
 
 
 def start_xvfb():
-    """Starts Xvfb on a display it picks itself; returns the process once it accepts connections."""
+    """Starts Xvfb on a display it picks itself; returns the process once it accepts connections.
+    With -noreset the server stays up between games: a reset when the last client leaves would
+    refuse the next game's connection for a moment."""
     read_end, write_end = os.pipe()
-    proc = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+    proc = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp", "-noreset"],
                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, pass_fds=(write_end,))
     os.close(write_end)
     with os.fdopen(read_end) as numbers:
@@ -100,7 +102,7 @@ class Game:
             self.window = out[0] if out else None
             time.sleep(0.05)
         if not self.window:
-            sys.exit("FAIL: the window did not appear")
+            sys.exit(f"FAIL: the window did not appear on {os.environ.get('DISPLAY')}")
         sh("xdotool", "windowfocus", "--sync", self.window)
 
     def press(self, *keys):

@@ -3,7 +3,7 @@ start_xvfb() {
   local number_file
   number_file=$(mktemp)
   # Xvfb picks a free display itself and writes its number once it accepts connections.
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$number_file" >/dev/null 2>&1 &
   XVFB_PID=$!
   for _ in $(seq 200); do
     if [ -s "$number_file" ]; then
