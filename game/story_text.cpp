@@ -1,5 +1,6 @@
 #include "story_text.h"
 
+// clang-format off
 namespace game::story {
 
 const std::array<std::string_view, 23> prologue = {
@@ -12,12 +13,8 @@ const std::array<std::string_view, 23> prologue = {
     " At dawn a monstrous dragon has woken in the Kingdom of Eldoria, and now it",
     " lays waste to the land with fire and fury, burning farms, forests and villages",
     " alike. In this darkest hour the king has sent a call to every corner of his",
-    " realm, and his cry rings out in every town, village and castle: "
-    "\x93"
-    "A hero must",
-    " rise."
-    "\x94"
-    " You are that hero, a knight who is bound by oath to defend the people",
+    " realm, and his cry rings out in every town, village and castle: " "\x93" "A hero must",
+    " rise." "\x94" " You are that hero, a knight who is bound by oath to defend the people",
     " of Eldoria, and so you heed his call and set out for the dragon's lair, a",
     " maze-like dungeon that winds its way deep inside Mount Ashenfire. With your",
     " sword at your side and your lantern in hand, you resolve to enter its depths.",
@@ -151,3 +148,4 @@ const std::array<std::string_view, 6> woman_page = {
 };
 
 }  // namespace game::story
+// clang-format on

@@ -11,19 +11,10 @@ using testing_support::kHour;
 
 constexpr double kStart = 10 * 3600;  // the headless clock starts at 10:00:00
 
-// Room 1's main screen with the prompt printed, and a deadline `seconds_left` ahead.
-struct ReaderSession : testing_support::RoomSession {
-  explicit ReaderSession(double seconds_left) : RoomSession(1, 0, 0, seconds_left) {
-    scr_print_string("> ", 0);
-  }
-  // Runs the reader; returns its text, or "<ended>" when the program ended.
-  std::string read() {
-    std::string text = "<still going>";
-    exit_code = run([&] { text = game.read_command(); });
-    return text == "<still going>" ? "<ended>" : text;
-  }
+// The reader at room 1's prompt, with the countdown of a presented frame.
+struct ReaderSession : testing_support::PromptSession {
+  using PromptSession::PromptSession;
   std::string countdown(std::size_t frame = 0) const { return host.frames().at(frame).row(2).substr(31, 14); }
-  int exit_code = 0;
 };
 
 TEST(Countdown, ShowsMinutesAndSecondsAsTheTableGives) {

@@ -2,12 +2,6 @@
 
 namespace testing_support {
 
-std::vector<std::string> rows_of(const platform::Page& page) {
-  std::vector<std::string> rows(1);
-  for (int row = 0; row < page.rows; ++row) rows.push_back(page.row_text(row));
-  return rows;
-}
-
 std::string full_row(std::string_view text) {
   std::string row(text);
   row.resize(80, ' ');
@@ -43,6 +37,16 @@ std::int64_t GameSession::start(std::int64_t at_ms) {
   return at_ms + 2000;
 }
 
+PromptSession::PromptSession(double seconds_left) : RoomSession(1, 0, 0, seconds_left) {
+  scr_print_string("> ", 0);
+}
+
+std::string PromptSession::read() {
+  std::string text = "<ended>";
+  exit_code = run([&] { text = game.read_command(); });
+  return text;
+}
+
 std::int64_t type_command(platform::HeadlessHost& host, std::int64_t at_ms, std::string_view line) {
   const std::int64_t after = host.type(at_ms, line);
   host.key(after, platform::typed_key('\r'));
@@ -53,7 +57,5 @@ int GameSession::play() {
   exit_code = run([this] { game.main(); });
   return exit_code;
 }
-
-std::vector<std::string> GameSession::last_frame() const { return rows_of(host.frames().back().page); }
 
 }  // namespace testing_support

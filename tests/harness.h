@@ -12,8 +12,6 @@ namespace testing_support {
 
 constexpr std::int64_t kHour = 3600LL * 1000;
 
-// The rows of a page as text, 1-based: rows[1] is row 1.
-std::vector<std::string> rows_of(const platform::Page& page);
 // `text` padded with spaces to a full 80-column row.
 std::string full_row(std::string_view text);
 
@@ -31,6 +29,14 @@ struct RoomSession : platform::HeadlessSession {
   game::Game game;
 };
 
+// Room 1's main screen with the prompt printed, as the command reader finds it.
+struct PromptSession : RoomSession {
+  explicit PromptSession(double seconds_left = 7200);
+  // Runs the reader; returns its text, or "<ended>" when the program ended in it.
+  std::string read();
+  int exit_code = 0;
+};
+
 // A game run in the headless front end. The two keys that start the game are typed at 1 s
 // and 2 s; commands after that, each line followed by Enter.
 struct GameSession : platform::HeadlessSession {
@@ -44,8 +50,6 @@ struct GameSession : platform::HeadlessSession {
   std::int64_t command(std::int64_t at_ms, std::string_view line) { return type_command(host, at_ms, line); }
   // Runs the game until it ends or the script runs out; returns the exit code (-1: still going).
   int play();
-  // The rows of the frame shown last (1-based).
-  std::vector<std::string> last_frame() const;
 };
 
 }  // namespace testing_support

@@ -7,17 +7,8 @@ namespace {
 
 using testing_support::full_row;
 using testing_support::GameSession;
+using testing_support::PromptSession;
 using testing_support::RoomSession;
-
-// Room 1 with the prompt printed, as the reader finds it.
-struct PromptSession : RoomSession {
-  PromptSession() : RoomSession(1) { scr_print_string("> ", 0); }
-  std::string read() {
-    std::string text = "<ended>";
-    run([&] { text = game.read_command(); });
-    return text;
-  }
-};
 
 TEST(Limits, AHundredThousandKeysAtOnceKeepTheNewest8192) {
   PromptSession session;

@@ -5,8 +5,7 @@
 #include <algorithm>
 #include <chrono>
 
-#include "game.h"
-#include "headless.h"
+#include "harness.h"
 
 namespace {
 
@@ -16,19 +15,11 @@ void ReaderPass(benchmark::State& state) {
   std::int64_t passes = 0;
   for (auto _ : state) {
     state.PauseTiming();
-    platform::HeadlessSession session;
-    game::Game game;
-    scr_set_mode(12);
-    game.current_room = 1;
-    game.fill_room_exits();
-    game.deadline_timer = time_of_day(0.1) + 7200;
-    game.draw_main_screen();
-    game.describe_room();
-    scr_print_string("> ", 0);
+    testing_support::PromptSession session;
     session.host.type(0, "go south and then east along the road", 250);
     session.host.key(kSecondsTyping * 1000, platform::typed_key('\r'));
     state.ResumeTiming();
-    session.run([&] { benchmark::DoNotOptimize(game.read_command()); });
+    benchmark::DoNotOptimize(session.read());
     passes += static_cast<std::int64_t>(session.host.requested_frames());
   }
   state.counters["passes"] = static_cast<double>(passes);
@@ -45,13 +36,7 @@ void ReaderPassWithLongCommand(benchmark::State& state) {
   double slowest_us = 0, total_us = 0;
   std::int64_t passes = 0;
   for (auto _ : state) {
-    platform::HeadlessSession session;
-    game::Game game;
-    scr_set_mode(12);
-    game.current_room = 1;
-    game.fill_room_exits();
-    game.deadline_timer = time_of_day(0.1) + 7200;
-    scr_print_string("> ", 0);
+    testing_support::PromptSession session;
     for (int i = 0; i < kLength; ++i) session.host.press(100 + 34 * i, platform::typed_key('z'));
     session.host.press(kTypedBy + 5000, platform::typed_key('\r'));
     auto last = std::chrono::steady_clock::now();
@@ -65,7 +50,7 @@ void ReaderPassWithLongCommand(benchmark::State& state) {
       }
       last = now;
     });
-    session.run([&] { benchmark::DoNotOptimize(game.read_command()); });
+    benchmark::DoNotOptimize(session.read());
   }
   state.counters["passes_at_full_length"] = static_cast<double>(passes);
   state.counters["mean_pass_us"] = total_us / static_cast<double>(std::max<std::int64_t>(passes, 1));

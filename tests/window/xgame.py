@@ -105,6 +105,14 @@ class Game:
             sys.exit(f"FAIL: the window did not appear on {os.environ.get('DISPLAY')}")
         sh("xdotool", "windowfocus", "--sync", self.window)
 
+    def wait_until(self, what, check, timeout=5.0):
+        """Polls `check` until it holds; fails the test with `what` when it never does."""
+        deadline = time.time() + timeout
+        while not check():
+            if time.time() > deadline:
+                sys.exit(f"FAIL: {what}")
+            time.sleep(0.05)
+
     def press(self, *keys):
         for key in keys:
             sh("xdotool", "key", "--delay", "40", key)

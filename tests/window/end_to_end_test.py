@@ -3,7 +3,7 @@
 inventory, a quit word, and the close button, each screen compared pixel for pixel with
 the frame our renderer makes for it.
 
-Usage: e2e_test.py GAME EXPECTED_FRAME X_CLOSE
+Usage: end_to_end_test.py GAME EXPECTED_FRAME X_CLOSE
 """
 import sys
 
