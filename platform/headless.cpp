@@ -77,8 +77,12 @@ void HeadlessHost::record_frame(bool requested) {
   if (!requested) last_auto_frame_ms_ = now_ms_;
   ++frames_made_;
   if (requested) ++requested_frames_;
+  if (frames_kept_ == 0) {
+    if (observer_) observer_(Frame{now_ms_, requested, runtime_->snapshot()});
+    return;
+  }
   frames_.push_back(Frame{now_ms_, requested, runtime_->snapshot()});
-  if (frames_.size() > kFramesKept) frames_.pop_front();
+  if (frames_.size() > frames_kept_) frames_.pop_front();
   if (observer_) observer_(frames_.back());
 }
 

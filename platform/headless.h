@@ -54,6 +54,9 @@ class HeadlessHost : public Host {
   // Called with each frame as it is made.
   void on_frame(std::function<void(const Frame&)> observer) { observer_ = std::move(observer); }
   void answer_errors_with(bool yes) { answer_yes_ = yes; }
+  // How many of the newest frames frames() keeps (kFramesKept by default; 0 keeps none, for
+  // runs that only watch frames as they are made).
+  void keep_frames(std::size_t count) { frames_kept_ = count; }
 
   // ---- What happened ----
   std::int64_t now() const { return now_ms_; }
@@ -104,6 +107,7 @@ class HeadlessHost : public Host {
   std::deque<Frame> frames_;
   std::uint64_t frames_made_ = 0;
   std::uint64_t requested_frames_ = 0;
+  std::size_t frames_kept_ = kFramesKept;
   std::function<void(const Frame&)> observer_;
   bool dirty_ = false;
   bool answer_yes_ = true;

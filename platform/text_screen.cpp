@@ -16,6 +16,7 @@ Page::Page(int column_count, int row_count, Cell fill)
 
 std::string Page::row_text(int row) const {
   std::string text;
+  text.reserve(static_cast<std::size_t>(columns));
   for (int column = 0; column < columns; ++column) text += static_cast<char>(at(row, column).glyph);
   return text;
 }
