@@ -60,8 +60,8 @@ def main():
         window = window_of("^The Valewarden Saga - v1.0$")
         first_frame = None
         while first_frame is None and time.monotonic() - launched < 10:
-            rgb, _, _ = read_xwd(subprocess.run(["xwd", "-id", window, "-silent"], capture_output=True).stdout)
-            if rgb.count(0) != len(rgb):  # anything but black: the prologue is drawn
+            image = read_xwd(subprocess.run(["xwd", "-id", window, "-silent"], capture_output=True).stdout)
+            if image is not None and image[0].count(0) != len(image[0]):  # not all black: the prologue is drawn
                 first_frame = time.monotonic() - launched
         subprocess.run(["xdotool", "windowfocus", "--sync", window], check=True)
         time.sleep(1)

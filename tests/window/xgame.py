@@ -34,7 +34,10 @@ def start_xvfb():
 
 
 def read_xwd(data):
-    """Returns the RGB bytes (3 a pixel, rows top to bottom) and the size of an xwd dump."""
+    """Returns the RGB bytes (3 a pixel, rows top to bottom) and the size of an xwd dump, or
+    None when the dump is empty or shorter than its header says."""
+    if len(data) < 100:
+        return None
     fields = struct.unpack(">25I", data[:100])
     header_size, width, height, byte_order = fields[0], fields[4], fields[5], fields[7]
     bits_per_pixel, bytes_per_line, red, green, blue, ncolors = (fields[11], fields[12], fields[14], fields[15],
@@ -42,6 +45,8 @@ def read_xwd(data):
     if bits_per_pixel != 32:
         sys.exit(f"unexpected xwd format: {bits_per_pixel} bits a pixel")
     start = header_size + ncolors * 12
+    if len(data) < start + height * bytes_per_line:
+        return None
     pixels = b"".join(data[start + y * bytes_per_line:start + y * bytes_per_line + width * 4] for y in range(height))
     rgb = bytearray(width * height * 3)
     for out, mask in enumerate((red, green, blue)):
@@ -84,81 +89,117 @@ def differences(captured, expected):
     return count
 
 
+def fail(what):
+    """Ends the test with `what`, the games' standard error included."""
+    Game.kill_all()
+    sys.exit(f"FAIL: {what}")
+
+
 class Game:
-    """One run of the game in its window, with the keys sent to it so far."""
+    """One run of the game in its window, with the keys sent to it so far. Its standard error
+    goes to a file, shown when the test ends and quoted when a check fails."""
 
     running = []  # every game started, so that a failing test leaves none behind
+    KEY_DELAY_MS = 15
 
-    def __init__(self, game, expected_tool):
+    def __init__(self, game, expected_tool, timeout=30.0):
         self.expected_tool = expected_tool
-        self.proc = subprocess.Popen([game])
-        Game.running.append(self.proc)
+        self.stderr = tempfile.TemporaryFile(mode="w+")
+        self.proc = subprocess.Popen([game], stderr=self.stderr)
+        Game.running.append(self)
         self.window = None
         self.keys = []
-        deadline = time.time() + 10
-        while time.time() < deadline and not self.window:
-            out = subprocess.run(["xdotool", "search", "--name", "^The Valewarden Saga - v1.0$"],
-                                 capture_output=True, text=True).stdout.split()
-            self.window = out[0] if out else None
-            time.sleep(0.05)
-        if not self.window:
-            sys.exit(f"FAIL: the window did not appear on {os.environ.get('DISPLAY')}")
+        self.wait_until("the window appears", self.find_window, timeout)
         sh("xdotool", "windowfocus", "--sync", self.window)
 
-    def wait_until(self, what, check, timeout=5.0):
-        """Polls `check` until it holds; fails the test with `what` when it never does."""
-        deadline = time.time() + timeout
+    def find_window(self):
+        out = subprocess.run(["xdotool", "search", "--name", "^The Valewarden Saga - v1.0$"],
+                             capture_output=True, text=True).stdout.split()
+        self.window = out[0] if out else None
+        return self.window is not None
+
+    def error_output(self):
+        self.stderr.seek(0)
+        return self.stderr.read()
+
+    def state(self):
+        """What the game is doing, for a failure message."""
+        code = self.proc.poll()
+        if code is None:
+            return f"the game is running on {os.environ.get('DISPLAY')}"
+        last = self.error_output().strip().splitlines()[-1:]
+        return f"the game exited with code {code}" + (f"; the last line of its standard error: {last[0]!r}" if last else "")
+
+    def wait_until(self, what, check, timeout=20.0, poll=0.02):
+        """Polls `check` until it holds; fails the test with `what` and the game's state when
+        it never does, or at once when the game has exited."""
+        deadline = time.monotonic() + timeout
         while not check():
-            if time.time() > deadline:
-                sys.exit(f"FAIL: {what}")
-            time.sleep(0.05)
+            if self.proc.poll() is not None or time.monotonic() > deadline:
+                fail(f"{what}: {self.state()}")
+            time.sleep(poll)
 
     def press(self, *keys):
-        for key in keys:
-            sh("xdotool", "key", "--delay", "40", key)
-            self.keys.append(key)
-            time.sleep(0.06)
+        """Sends the keys as real X key presses and releases, in order."""
+        sh("xdotool", "key", "--delay", str(Game.KEY_DELAY_MS), *keys)
+        self.keys.extend(keys)
 
     def type(self, text):
         self.press(*["space" if c == " " else c for c in text])
 
     def command(self, text, what=None):
         """Types a command and Enter, and waits for the screen that follows."""
-        self.type(text)
-        self.press("Return")
+        self.press(*["space" if c == " " else c for c in text], "Return")
         self.expect_screen(what or text)
 
     @staticmethod
     def kill_all():
-        for proc in Game.running:
-            if proc.poll() is None:
-                proc.kill()
-                proc.wait()
+        """Ends every game still running and shows what each wrote to standard error."""
+        for game in Game.running:
+            if game.proc.poll() is None:
+                game.proc.kill()
+                game.proc.wait()
+            output = game.error_output()
+            if output:
+                sys.stderr.write(output)
+        Game.running = []
 
-    def capture(self):
-        return read_xwd(subprocess.run(["xwd", "-id", self.window, "-silent"], capture_output=True).stdout)
-
-    def expect_screen(self, what, timeout=5.0):
-        expected = expected_frame(self.expected_tool, self.keys)
-        deadline = time.time() + timeout
+    def capture(self, timeout=20.0):
+        """The window's pixels. An empty or cut-off dump (the window not mapped yet, or the
+        server busy) is taken again until `timeout`."""
+        deadline = time.monotonic() + timeout
         while True:
-            captured = self.capture()
-            wrong = differences(captured, expected)
-            if wrong == 0:
-                print(f"ok: {what}")
-                return captured
-            if time.time() > deadline:
-                sys.exit(f"FAIL: {what}: {wrong} rows of pixels differ from the expected frame")
-            time.sleep(0.1)
+            dump = subprocess.run(["xwd", "-id", self.window, "-silent"], capture_output=True)
+            image = read_xwd(dump.stdout)
+            if image is not None:
+                return image
+            if self.proc.poll() is not None or time.monotonic() > deadline:
+                said = dump.stderr.decode(errors="replace").strip()
+                fail(f"no capture of window {self.window} (xwd said {said!r}): {self.state()}")
+            time.sleep(0.02)
 
-    def expect_exit(self, what, timeout=2.0):
+    def expect_screen(self, what, timeout=30.0):
+        expected = expected_frame(self.expected_tool, self.keys)
+        wrong = None
+
+        def matches():
+            nonlocal wrong
+            wrong = differences(self.capture(), expected)
+            return wrong == 0
+
+        deadline = time.monotonic() + timeout
+        while not matches():
+            if self.proc.poll() is not None or time.monotonic() > deadline:
+                fail(f"{what}: {wrong} rows of pixels differ from the expected frame; {self.state()}")
+            time.sleep(0.02)
+        print(f"ok: {what}")
+
+    def expect_exit(self, what, timeout=20.0):
+        """The game ends by itself with exit code 0 within `timeout`."""
         try:
             code = self.proc.wait(timeout)
         except subprocess.TimeoutExpired:
-            self.proc.kill()
-            sys.exit(f"FAIL: {what}: still running")
+            fail(f"{what}: still running after {timeout:.0f} s")
         if code != 0:
-            sys.exit(f"FAIL: {what}: exit code {code}")
+            fail(f"{what}: {self.state()}")
         print(f"ok: {what}")
-
-
