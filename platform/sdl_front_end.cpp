@@ -344,14 +344,21 @@ int SdlHost::run_event_loop(std::thread& game, const std::atomic<bool>& game_don
     }
     wake_pending_ = false;
     run_tasks();
+    // A frame the game asked for: drawn outside the lock, so that the renderer's own locks
+    // never nest inside ours, and acknowledged up to the request seen before drawing.
+    std::uint64_t requested = 0;
     {
       std::lock_guard lock(frame_mutex_);
-      if (frames_presented_ < frames_requested_) {
-        draw_frame();
-        frames_presented_ = frames_requested_;
-        frame_made_.notify_all();
-        continue;
+      requested = frames_presented_ < frames_requested_ ? frames_requested_ : 0;
+    }
+    if (requested != 0) {
+      draw_frame();
+      {
+        std::lock_guard lock(frame_mutex_);
+        frames_presented_ = requested;
       }
+      frame_made_.notify_all();
+      continue;
     }
     if (screen_dirty_ && !runtime_->manual_display && SDL_GetTicks() - last_frame_ticks_ >= kAutoFrameMs) {
       screen_dirty_ = false;
