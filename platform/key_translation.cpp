@@ -234,7 +234,7 @@ bool waits_for_text(const PcKey& key, const KeyModifiers& modifiers) {
   switch (key.kind) {
     case Kind::typing:
     case Kind::keypad_sign: return true;
-    case Kind::keypad: return modifiers.num_lock != modifiers.shift;
+    case Kind::keypad: return modifiers.num_lock && !modifiers.shift;
     default: return false;
   }
 }

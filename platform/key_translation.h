@@ -13,10 +13,15 @@
 // - With Ctrl held (and Alt not, so AltGr keeps typing), Ctrl+letter types 1 to 26,
 //   Ctrl+Enter 10, Ctrl+Backspace 127; every other key types no character and has the PC's
 //   Ctrl scan code where the PC has one. Text events that Ctrl keys bring are ignored.
-// - The keypad types its digits and point with Num Lock on (Shift inverts it, as on a PC)
-//   and is the navigation block otherwise; its operators and Enter always type.
-// - Shift, Ctrl, Alt, the Windows keys' modifiers and the locks give a key-event code but
-//   no keyboard-buffer entry, and do not repeat.
+// - The keypad types its digits and point (the layout's: a comma on German keyboards) with
+//   Num Lock on and Shift not held, and is the navigation block otherwise, as the X server
+//   types it; its operators and Enter always type.
+// - Shift, Ctrl, Alt and the locks give a key-event code but no keyboard-buffer entry, and
+//   do not repeat.
+// - A key's text is the text event that follows its key-down before the next key event, or
+//   one that comes just before its key-down. Text that no key claims is typed on its own
+//   (scan code 0, pressed and released at once); a key whose text holds several characters
+//   (an accent that did not compose, then its own) releases all but the last at once.
 // - A repeat is a press; the release negates the code of the key's last press.
 // - Pause pauses; the next key pressed ends the pause and is swallowed with its repeats and
 //   its release. Ctrl+Pause (Break) and Alt+F4 stop the program.
