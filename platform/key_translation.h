@@ -23,8 +23,9 @@
 //   (scan code 0, pressed and released at once); a key whose text holds several characters
 //   (an accent that did not compose, then its own) releases all but the last at once.
 // - A repeat is a press; the release negates the code of the key's last press.
-// - Pause pauses; the next key pressed ends the pause and is swallowed with its repeats and
-//   its release. Ctrl+Pause (Break) and Alt+F4 stop the program.
+// - Pause pauses; the next key pressed (Pause aside, a repeat too) ends the pause and is
+//   swallowed with its text, its repeats and its release. Ctrl+Pause (Break) and Alt+F4
+//   stop the program.
 #pragma once
 
 #include <array>
