@@ -1,5 +1,7 @@
 // Time services: the time of day, loop pacing and the wait for a key press.
+#include <algorithm>
 #include <cmath>
+#include <numeric>
 
 #include "runtime.h"
 #include "runtime_core.h"
@@ -13,15 +15,48 @@ constexpr double kSleepStepMs = 9;
 // A key wait wakes at once on a key press or a stop; this only bounds each wait.
 constexpr std::int64_t kKeyCheckMs = 100;
 
-// Rounds to the nearest multiple of `accuracy`, halves to the even multiple. Dividing by a
-// whole reciprocal keeps tenths as exact as a double allows (12.3, not 12.300000000000001).
-double round_to_multiple(double value, double accuracy) {
-  const double steps = std::nearbyint(value / accuracy);
-  const double reciprocal = 1.0 / accuracy;
-  if (reciprocal == std::floor(reciprocal)) return steps / reciprocal;
-  return steps * accuracy;
+constexpr int kMostDecimals = 9;
+// Wide enough for milliseconds times a nanosecond denominator.
+__extension__ using Wide = __int128;
+constexpr double kHugeAccuracy = 1e15;  // seconds: past any clock reading, so it rounds to 0
+
+// The accuracy as a fraction step_numerator / step_denominator seconds: the short decimal it
+// was written as (0.1 is 1/10), or else the nearest nanosecond.
+struct Step {
+  std::int64_t numerator;
+  std::int64_t denominator;
+};
+
+Step step_of(double accuracy) {
+  std::int64_t denominator = 1;
+  for (int decimals = 0; decimals <= kMostDecimals; ++decimals, denominator *= 10) {
+    const double scaled = accuracy * static_cast<double>(denominator);
+    const double whole = std::round(scaled);
+    if (std::fabs(scaled - whole) <= scaled * 1e-12 || decimals == kMostDecimals) {
+      const auto numerator = static_cast<std::int64_t>(whole);
+      const std::int64_t common = std::max<std::int64_t>(1, std::gcd(numerator, denominator));
+      return {numerator / common, denominator / common};
+    }
+  }
+  return {0, 1};
 }
 }  // namespace
+
+namespace platform {
+double round_to_accuracy(std::int64_t ms, double accuracy) {
+  if (accuracy >= kHugeAccuracy) return 0;
+  const Step step = step_of(accuracy);
+  if (step.numerator == 0) return static_cast<double>(ms) / 1000;  // finer than a nanosecond
+  // The number of steps: ms * denominator / (numerator * 1000), halves to the even count.
+  const Wide scaled = static_cast<Wide>(ms) * step.denominator;
+  const Wide step_ms = static_cast<Wide>(step.numerator) * 1000;
+  Wide steps = scaled / step_ms;
+  const Wide twice_rest = (scaled % step_ms) * 2;
+  if (twice_rest > step_ms || (twice_rest == step_ms && steps % 2 != 0)) ++steps;
+  // Both are whole numbers a double holds exactly, so the quotient is correctly rounded.
+  return static_cast<double>(steps * step.numerator) / static_cast<double>(step.denominator);
+}
+}  // namespace platform
 
 double time_of_day(double accuracy, unsigned line) {
   if (!(accuracy > 0)) {
@@ -30,7 +65,7 @@ double time_of_day(double accuracy, unsigned line) {
   }
   Runtime& runtime = Runtime::current();
   const std::int64_t ms = runtime.start_wall_ms + (runtime.now_ms() - runtime.start_monotonic_ms);
-  return round_to_multiple(static_cast<double>(ms) / 1000.0, accuracy);
+  return platform::round_to_accuracy(ms, accuracy);
 }
 
 void time_limit(int passes_per_second, unsigned line) {
@@ -52,9 +87,11 @@ void time_limit(int passes_per_second, unsigned line) {
 
 void time_sleep() {
   Runtime& runtime = Runtime::current();
-  const std::uint64_t seen = runtime.key_presses();
-  while (runtime.key_presses() == seen) {
-    runtime.host().wait_for_key(runtime.now_ms() + kKeyCheckMs, seen);
+  const std::uint64_t seen_presses = runtime.key_presses();
+  for (;;) {
+    const std::uint64_t seen = runtime.input_count();
+    if (runtime.key_presses() != seen_presses) return;
+    runtime.host().wait_for_input(runtime.now_ms() + kKeyCheckMs, seen);
     rt_statement_hook();
   }
 }

@@ -24,13 +24,14 @@ const char* error_message(int code) {
   }
 }
 
-// Holds the game while the Pause key has suspended it, until another key or a stop.
+// Holds the game while the Pause key has suspended it: until the window thread sees the
+// key that ends the pause, or a stop.
 void hold_while_paused(Runtime& runtime) {
-  const std::uint64_t seen = runtime.key_presses();
-  while (runtime.key_presses() == seen && !runtime.stop_requested()) {
-    runtime.host().wait_for_key(runtime.now_ms() + kEndPollMs, seen);
+  for (;;) {
+    const std::uint64_t seen = runtime.input_count();
+    if (!runtime.paused() || runtime.stop_requested()) return;
+    runtime.host().wait_for_input(runtime.now_ms() + kEndPollMs, seen);
   }
-  runtime.clear_pause();
 }
 
 }  // namespace
@@ -69,8 +70,8 @@ void rt_end_program() {
   }
   scr_auto_display();
   for (;;) {
-    const std::uint64_t seen = runtime.key_presses();
+    const std::uint64_t seen = runtime.input_count();
     if (!key_read_char().empty() || runtime.stop_requested()) throw ProgramExit{0};
-    runtime.host().wait_for_key(runtime.now_ms() + kEndPollMs, seen);
+    runtime.host().wait_for_input(runtime.now_ms() + kEndPollMs, seen);
   }
 }

@@ -18,6 +18,16 @@ namespace platform {
 // Thrown when virtual time reaches the end of the run while the game is still going.
 struct HeadlessRunEnded {};
 
+// A key to script: the event of its going down and the text it types.
+struct ScriptedKey {
+  KeyEvent event;
+  std::string text;
+};
+// The key that types `character` on a US keyboard ('\r' is Enter, '\b' Backspace).
+ScriptedKey typed_key(char character);
+// A key by its USB HID usage (F1 is 58, Up 82) that types no text.
+ScriptedKey usb_key(int usage, KeyModifiers modifiers = {});
+
 struct Frame {
   std::int64_t at_ms = 0;
   bool requested = false;  // made by scr_display rather than by automatic presentation
@@ -39,14 +49,23 @@ class HeadlessHost : public Host {
   void bind(Runtime& runtime) { runtime_ = &runtime; }
 
   // ---- The script (times in virtual milliseconds from the start) ----
+  // Keys and text go through a key translator, as the window's events do.
   // Presses a key at `at_ms` and releases it `hold_ms` later.
-  void key(std::int64_t at_ms, KeyStroke key, std::int64_t hold_ms = 40);
+  void key(std::int64_t at_ms, const ScriptedKey& key, std::int64_t hold_ms = 40);
   // A press alone (a held key repeating), or a release alone.
-  void press(std::int64_t at_ms, KeyStroke key) { schedule({at_ms, Kind::down, key}); }
-  void release(std::int64_t at_ms, KeyStroke key) { schedule({at_ms, Kind::up, key}); }
+  void press(std::int64_t at_ms, const ScriptedKey& key);
+  void release(std::int64_t at_ms, const ScriptedKey& key);
+  // One event as the window reports it.
+  void key_event(std::int64_t at_ms, const KeyEvent& event) { schedule({at_ms, Kind::key, event, {}}); }
+  void text_event(std::int64_t at_ms, std::string text) {
+    schedule({at_ms, Kind::text, {}, std::move(text)});
+  }
+  // Presses and releases a key now, outside the script.
+  void key_now(const ScriptedKey& key);
   // Types each character `gap_ms` apart from `at_ms`; returns the time after the last one.
   std::int64_t type(std::int64_t at_ms, std::string_view text, std::int64_t gap_ms = 80);
   void stop_at(std::int64_t at_ms);
+  // Presses and releases the Pause key.
   void pause_at(std::int64_t at_ms);
   // The run ends (HeadlessRunEnded) once virtual time reaches this; by default one minute
   // after the last scripted event.
@@ -72,7 +91,7 @@ class HeadlessHost : public Host {
   // ---- Host ----
   std::int64_t monotonic_ms() override { return now_ms_; }
   std::int64_t wall_ms_after_midnight() override { return wall_start_ms_; }
-  void wait_for_key(std::int64_t until_ms, std::uint64_t seen_presses) override;
+  void wait_for_input(std::int64_t until_ms, std::uint64_t seen_inputs) override;
   void sleep_until(std::int64_t until_ms) override;
   void input_arrived() override {}
   void present_frame() override;
@@ -84,11 +103,12 @@ class HeadlessHost : public Host {
   void show_message(const std::string& title, const std::string& text) override;
 
  private:
-  enum class Kind { down, up, stop, pause };
+  enum class Kind { key, text, stop };
   struct Event {
     std::int64_t at_ms;
     Kind kind;
-    KeyStroke key;
+    KeyEvent key;
+    std::string text;
   };
   void schedule(Event event);
   // Moves virtual time to `to_ms`, delivering the events due; with `until_input`, stops at
@@ -98,6 +118,7 @@ class HeadlessHost : public Host {
   void record_frame(bool requested);
 
   Runtime* runtime_ = nullptr;
+  KeyTranslator keys_;
   std::int64_t now_ms_ = 0;
   std::int64_t wall_start_ms_;
   std::int64_t end_at_ms_ = -1;

@@ -12,16 +12,17 @@ class Host {
  public:
   virtual ~Host() = default;
 
-  // Milliseconds on a steady clock.
+  // Milliseconds on a clock that only runs forward and counts the time the machine was
+  // suspended; the time of day and every wait are measured on it.
   virtual std::int64_t monotonic_ms() = 0;
   // Local wall-clock milliseconds after midnight; read once, when the runtime starts.
   virtual std::int64_t wall_ms_after_midnight() = 0;
-  // Blocks until the runtime's key-press count differs from `seen_presses`, a stop is
-  // requested, or the steady clock reaches `until_ms`.
-  virtual void wait_for_key(std::int64_t until_ms, std::uint64_t seen_presses) = 0;
-  // Blocks until the steady clock reaches `until_ms` or a stop is requested.
+  // Blocks until the runtime's input count differs from `seen_inputs` (a key press, the
+  // end of a pause, a stop request) or the clock reaches `until_ms`.
+  virtual void wait_for_input(std::int64_t until_ms, std::uint64_t seen_inputs) = 0;
+  // Blocks until the clock reaches `until_ms` or a stop is requested.
   virtual void sleep_until(std::int64_t until_ms) = 0;
-  // Wakes a wait_for_key after a key press or a stop request.
+  // Wakes a wait_for_input after a key press, the end of a pause or a stop request.
   virtual void input_arrived() = 0;
 
   // Shows one frame of page 0 as it stands; returns once it has been made.

@@ -29,6 +29,7 @@ class KeyEventQueue {
 struct BufferedKey {
   std::uint8_t character = 0;
   std::uint8_t scan = 0;
+  bool operator==(const BufferedKey&) const = default;
 };
 
 // Sixteen slots of which fifteen are usable; when full, a new key is dropped.
@@ -46,26 +47,13 @@ class KeyboardBuffer {
   std::atomic<int> tail_{0};  // next to write; written by the writer
 };
 
-// A key as the window reports it: its PC scan code and, when it types one, its character.
-struct KeyStroke {
-  int scan = 0;
-  int character = 0;
-  bool ctrl = false;
-  bool shift = false;
+// What one key press gives the two queues: its key-event code and, unless the key only
+// changes the state of Shift, Ctrl, Alt or a lock, its keyboard-buffer entry.
+struct KeyPress {
+  std::int32_t code = 0;
+  BufferedKey entry;
+  bool buffered = true;
+  bool operator==(const KeyPress&) const = default;
 };
 
-// The key-event code of a press: the character (a control character typed with Ctrl turned
-// back into its letter, 10 into 13), or the scan code times 256 for a key without one.
-std::int32_t key_code_of(const KeyStroke& key);
-// The keyboard-buffer entry of a press.
-BufferedKey buffer_entry_of(const KeyStroke& key);
-// A stroke for one typed ASCII character, with its scan code on a US keyboard.
-KeyStroke typed_key(char character);
-
-}  // namespace platform
-
-namespace platform {
-// The PC scan code of a key given by its USB HID usage (the window system's scan code);
-// 0 for a key that has none.
-int pc_scan_of_usb_usage(int usage);
 }  // namespace platform

@@ -17,9 +17,9 @@ void key_wait(int timeout_ms) {
   Runtime& runtime = Runtime::current();
   const std::int64_t until = runtime.now_ms() + timeout_ms;
   while (runtime.keyboard.empty() && !runtime.stop_requested() && runtime.now_ms() < until) {
-    const std::uint64_t seen = runtime.key_presses();
+    const std::uint64_t seen = runtime.input_count();
     if (!runtime.keyboard.empty()) break;
-    runtime.host().wait_for_key(until, seen);
+    runtime.host().wait_for_input(until, seen);
   }
   rt_statement_hook();
 }

@@ -29,6 +29,10 @@ int scr_cursor_row();
 int scr_cursor_column();
 // Appends the format's text from `position` through its next "#" field (filled with `value`)
 // up to the field after it; returns that field's position, or 0 at the end of the format.
+// The field holds the value rounded half away from zero, right-aligned with spaces, "-" in
+// front of a negative value's digits, "%" in front when they need more places than the
+// field has. Every finite value shows all its digits; an infinity shows "INF" (or "-INF")
+// and NaN "NAN" in place of the digits, by the same rules.
 int scr_print_formatted_single(const RtString& format, float value, int position, RtString& out);
 
 // ---- Pages and presentation ----------------------------------------------
@@ -48,8 +52,10 @@ RtString key_read_char();
 void key_wait(int timeout_ms);
 
 // ---- Time ------------------------------------------------------------------
-// Seconds after local midnight at start-up, counted on from then by a steady clock (so it
-// runs on past 86,400 rather than jumping back), rounded to a multiple of `accuracy`.
+// Seconds after local midnight at start-up, counted on from then by a clock that includes
+// the time the machine was suspended (so it runs on past 86,400 rather than jumping back,
+// and setting the wall clock does not move it), taken in whole milliseconds and rounded to
+// the nearest multiple of `accuracy`, halves to the even multiple.
 double time_of_day(double accuracy, unsigned line = __builtin_LINE());
 // Holds a loop to at most `passes_per_second` passes a second.
 void time_limit(int passes_per_second, unsigned line = __builtin_LINE());

@@ -27,27 +27,39 @@ Runtime& Runtime::current() {
   return *runtime;
 }
 
-void Runtime::key_down(const KeyStroke& key) {
-  const std::int32_t code = key_code_of(key);
-  pressed_codes_[static_cast<std::uint8_t>(key.scan)] = code;
-  key_events.push(code);
-  keyboard.push(buffer_entry_of(key));
+void Runtime::apply(const std::vector<KeyAction>& actions) {
+  for (const KeyAction& action : actions) {
+    switch (action.kind) {
+      case KeyAction::Kind::press: key_down(action.press); break;
+      case KeyAction::Kind::release: key_up(action.press); break;
+      case KeyAction::Kind::pause: request_pause(); break;
+      case KeyAction::Kind::end_pause: end_pause(); break;
+      case KeyAction::Kind::stop: request_stop(); break;
+    }
+  }
+}
+
+void Runtime::key_down(const KeyPress& press) {
+  key_events.push(press.code);
+  if (press.buffered) keyboard.push(press.entry);
   presses_.fetch_add(1);
+  inputs_.fetch_add(1);
   host_.input_arrived();
 }
 
-void Runtime::key_up(const KeyStroke& key) {
-  std::int32_t& code = pressed_codes_[static_cast<std::uint8_t>(key.scan)];
-  key_events.push(-(code != 0 ? code : key_code_of(key)));
-  code = 0;
-}
+void Runtime::key_up(const KeyPress& press) { key_events.push(-press.code); }
 
 void Runtime::request_stop() {
   stop_.store(true);
+  inputs_.fetch_add(1);
   host_.input_arrived();
 }
 
-void Runtime::request_pause() { pause_.store(true); }
+void Runtime::end_pause() {
+  pause_.store(false);
+  inputs_.fetch_add(1);
+  host_.input_arrived();
+}
 
 Page Runtime::snapshot(std::uint64_t* generation) const {
   std::lock_guard lock(screen_mutex_);

@@ -10,6 +10,7 @@
 
 #include "host.h"
 #include "key_queues.h"
+#include "key_translation.h"
 #include "text_screen.h"
 
 namespace platform {
@@ -42,10 +43,14 @@ class Runtime {
   static Runtime& current();
 
   // ---- Window-thread side ----
-  void key_down(const KeyStroke& key);
-  void key_up(const KeyStroke& key);
+  // Carries out what the key translator made of one event.
+  void apply(const std::vector<KeyAction>& actions);
+  void key_down(const KeyPress& press);
+  void key_up(const KeyPress& press);  // the release of `press`
   void request_stop();
-  void request_pause();
+  void request_pause() { pause_.store(true); }
+  // A key ended the pause; it reaches neither queue.
+  void end_pause();
   bool stop_requested() const { return stop_.load(); }
   // A copy of page 0 and its generation, taken under the screen lock.
   Page snapshot(std::uint64_t* generation = nullptr) const;
@@ -55,8 +60,9 @@ class Runtime {
   Host& host() { return host_; }
   std::int64_t now_ms() { return host_.monotonic_ms(); }
   std::uint64_t key_presses() const { return presses_.load(); }
+  // Counts what ends a wait for input: key presses, the end of a pause and stop requests.
+  std::uint64_t input_count() const { return inputs_.load(); }
   bool paused() const { return pause_.load(); }
-  void clear_pause() { pause_.store(false); }
 
   // Runs `change` on the screen under its lock and tells the front end when page 0 changed
   // while presentation is automatic.
@@ -90,11 +96,14 @@ class Runtime {
   mutable std::mutex screen_mutex_;
   TextScreen screen_;
   std::atomic<std::uint64_t> presses_{0};
+  std::atomic<std::uint64_t> inputs_{0};
   std::atomic<bool> stop_{false};
   std::atomic<bool> pause_{false};
-  // Writer side: the code each scan code's last press gave, for its release.
-  std::array<std::int32_t, 256> pressed_codes_{};
 };
+
+// Milliseconds as seconds rounded to the nearest multiple of `accuracy` (halves to the even
+// multiple), in whole-number arithmetic on the accuracy as the decimal it was written as.
+double round_to_accuracy(std::int64_t ms, double accuracy);
 
 // The file name of the running program, for error titles.
 std::string program_file_name();

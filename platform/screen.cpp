@@ -1,5 +1,6 @@
 // Screen services: set-up, printing, the cursor, pages and presentation.
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 #include "runtime.h"
@@ -76,12 +77,20 @@ void scr_auto_display() {
 
 namespace {
 
-// One numeric field: the value rounded half away from zero, right-aligned in `places`
-// with spaces, a "-" for a negative value, and "%" in front when it needs more places.
+// The digits of a value rounded half away from zero: every digit of its exact decimal
+// expansion, however large; "INF" for an infinity and "NAN" for a value that is no number.
+std::string digits_of(float value) {
+  if (std::isnan(value)) return "NAN";
+  if (std::isinf(value)) return "INF";
+  char digits[64];  // a float's largest value has 39 digits
+  std::snprintf(digits, sizeof digits, "%.0f", std::round(std::fabs(static_cast<double>(value))));
+  return digits;
+}
+
+// One numeric field: the digits right-aligned in `places` with spaces, a "-" for a
+// negative value, and "%" in front when they need more places.
 std::string format_field(float value, int places) {
-  const double rounded = std::round(static_cast<double>(value));
-  const std::string digits =
-      std::string(value < 0 ? "-" : "") + std::to_string(static_cast<long long>(std::fabs(rounded)));
+  const std::string digits = (value < 0 ? "-" : "") + digits_of(value);
   if (static_cast<int>(digits.size()) > places) return "%" + digits;
   return std::string(static_cast<std::size_t>(places) - digits.size(), ' ') + digits;
 }

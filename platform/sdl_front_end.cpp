@@ -28,9 +28,38 @@ namespace {
 
 constexpr int kAutoFrameMs = 33;
 constexpr int kStopGraceMs = 400;
+// Waits run on the steady clock, which stands still while the machine is suspended; each
+// step is this short so that a wait ends on time by the boot-time clock after a resume.
+constexpr std::int64_t kLongestWaitStepMs = 100;
 
-std::chrono::steady_clock::time_point steady_at(std::int64_t ms) {
-  return std::chrono::steady_clock::time_point(std::chrono::milliseconds(ms));
+// Milliseconds since boot, the time the machine was suspended included.
+std::int64_t boot_time_ms() {
+  timespec now{};
+  clock_gettime(CLOCK_BOOTTIME, &now);
+  return static_cast<std::int64_t>(now.tv_sec) * 1000 + now.tv_nsec / 1'000'000;
+}
+
+// Waits on `wake` until `done` holds or the boot-time clock reaches `until_ms`.
+template <typename Done>
+void wait_until_boot_time(std::condition_variable& wake, std::unique_lock<std::mutex>& lock,
+                          std::int64_t until_ms, Done done) {
+  for (std::int64_t left = until_ms - boot_time_ms(); !done() && left > 0; left = until_ms - boot_time_ms()) {
+    wake.wait_for(lock, std::chrono::milliseconds(std::min(left, kLongestWaitStepMs)), done);
+  }
+}
+
+// The plain values of a key event, for the key translator.
+KeyEvent key_event_of(const SDL_KeyboardEvent& key) {
+  const SDL_Keycode sym = key.keysym.sym;
+  const Uint16 mod = key.keysym.mod;
+  KeyEvent event;
+  event.down = key.type == SDL_KEYDOWN;
+  event.usage = key.keysym.scancode;
+  event.symbol = (sym & SDLK_SCANCODE_MASK) != 0 ? 0 : static_cast<char32_t>(sym);
+  event.modifiers = {(mod & KMOD_SHIFT) != 0, (mod & KMOD_CTRL) != 0, (mod & (KMOD_ALT | KMOD_MODE)) != 0,
+                     (mod & KMOD_NUM) != 0};
+  event.repeat = key.repeat != 0;
+  return event;
 }
 
 class SdlHost final : public Host {
@@ -39,11 +68,7 @@ class SdlHost final : public Host {
   void bind(Runtime& runtime) { runtime_ = &runtime; }
 
   // ---- Game-thread side ----
-  std::int64_t monotonic_ms() override {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-  }
+  std::int64_t monotonic_ms() override { return boot_time_ms(); }
 
   std::int64_t wall_ms_after_midnight() override {
     const auto now = std::chrono::system_clock::now();
@@ -55,15 +80,14 @@ class SdlHost final : public Host {
     return ((local.tm_hour * 60LL + local.tm_min) * 60 + local.tm_sec) * 1000 + ms;
   }
 
-  void wait_for_key(std::int64_t until_ms, std::uint64_t seen_presses) override {
+  void wait_for_input(std::int64_t until_ms, std::uint64_t seen_inputs) override {
     std::unique_lock lock(wait_mutex_);
-    wake_.wait_until(lock, steady_at(until_ms),
-                     [&] { return runtime_->key_presses() != seen_presses || runtime_->stop_requested(); });
+    wait_until_boot_time(wake_, lock, until_ms, [&] { return runtime_->input_count() != seen_inputs; });
   }
 
   void sleep_until(std::int64_t until_ms) override {
     std::unique_lock lock(wait_mutex_);
-    wake_.wait_until(lock, steady_at(until_ms), [&] { return runtime_->stop_requested(); });
+    wait_until_boot_time(wake_, lock, until_ms, [&] { return runtime_->stop_requested(); });
   }
 
   void input_arrived() override {
@@ -150,8 +174,6 @@ class SdlHost final : public Host {
   void run_tasks();
   void resize_screen(int width, int height);
   void handle(const SDL_Event& event);
-  void handle_key_down(const SDL_KeyboardEvent& key);
-  void handle_text(const char* text);
   void draw_frame();
   void show_texture();
 
@@ -183,7 +205,7 @@ class SdlHost final : public Host {
   std::mutex tasks_mutex_;
   std::deque<std::function<void()>> tasks_;
 
-  int text_scan_ = 0;  // the scan code of the key whose text input is expected next
+  KeyTranslator keys_;
 };
 
 bool SdlHost::open_window() {
@@ -259,57 +281,13 @@ void SdlHost::show_texture() {
   SDL_RenderPresent(renderer_);
 }
 
-void SdlHost::handle_key_down(const SDL_KeyboardEvent& key) {
-  const SDL_Keycode sym = key.keysym.sym;
-  const Uint16 mod = key.keysym.mod;
-  const bool ctrl = (mod & KMOD_CTRL) != 0;
-  const bool shift = (mod & KMOD_SHIFT) != 0;
-  const int scan = pc_scan_of_usb_usage(key.keysym.scancode);
-  if (key.keysym.scancode == SDL_SCANCODE_PAUSE) {
-    ctrl ? runtime_->request_stop() : runtime_->request_pause();
-    return;
-  }
-  if (sym == SDLK_F4 && (mod & KMOD_ALT) != 0) {
-    runtime_->request_stop();
-    return;
-  }
-  if (scan == 0) return;  // modifiers and keys the PC keyboard lacks
-  if (sym == SDLK_RETURN || sym == SDLK_KP_ENTER) return runtime_->key_down({scan, 13, ctrl, shift});
-  if (sym == SDLK_BACKSPACE) return runtime_->key_down({scan, 8, ctrl, shift});
-  if (sym == SDLK_TAB) return runtime_->key_down({scan, 9, ctrl, shift});
-  if (sym == SDLK_ESCAPE) return runtime_->key_down({scan, 27, ctrl, shift});
-  if (ctrl && sym >= SDLK_a && sym <= SDLK_z) {
-    return runtime_->key_down({scan, static_cast<int>(sym - SDLK_a + 1), true, shift});
-  }
-  if (sym >= 32 && sym < 127 && !ctrl) {
-    text_scan_ = scan;  // its character comes with the text input event that follows
-    return;
-  }
-  runtime_->key_down({scan, 0, ctrl, shift});
-}
-
-void SdlHost::handle_text(const char* text) {
-  for (const char* at = text; *at != '\0'; ++at) {
-    const auto byte = static_cast<unsigned char>(*at);
-    if (byte < 32 || byte > 126) continue;  // only plain ASCII is typed into the game
-    KeyStroke key = typed_key(static_cast<char>(byte));
-    if (text_scan_ != 0) key.scan = text_scan_;
-    runtime_->key_down(key);
-  }
-  text_scan_ = 0;
-}
-
 void SdlHost::handle(const SDL_Event& event) {
   if (event.type == wake_event_) return;
   switch (event.type) {
     case SDL_QUIT: runtime_->request_stop(); break;
-    case SDL_KEYDOWN: handle_key_down(event.key); break;
-    case SDL_TEXTINPUT: handle_text(event.text.text); break;
-    case SDL_KEYUP: {
-      const int scan = pc_scan_of_usb_usage(event.key.keysym.scancode);
-      if (scan != 0) runtime_->key_up({scan, 0});
-      break;
-    }
+    case SDL_KEYDOWN:
+    case SDL_KEYUP: runtime_->apply(keys_.key(key_event_of(event.key))); break;
+    case SDL_TEXTINPUT: runtime_->apply(keys_.text(event.text.text)); break;
     case SDL_WINDOWEVENT:
       if (event.window.event == SDL_WINDOWEVENT_CLOSE) runtime_->request_stop();
       if (event.window.event == SDL_WINDOWEVENT_EXPOSED ||

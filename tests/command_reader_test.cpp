@@ -56,9 +56,10 @@ TEST(CommandReader, TypesUpperCaseLettersAndSpacesOnly) {
 
 TEST(CommandReader, OtherKeysChangeNothing) {
   ReaderSession session(7200);
-  for (int scan : {0x01, 0x0F, 0x48, 0x3B, 0x53}) session.host.key(100 * scan, platform::KeyStroke{scan, 0});
-  session.host.key(200, platform::KeyStroke{0x01, 27});  // Escape
-  session.host.key(300, platform::KeyStroke{0x0F, 9});   // Tab
+  // Escape, Tab, Up, F1, Delete, Shift, Ctrl+Backspace (127), Ctrl+Tab.
+  for (int usage : {41, 43, 82, 58, 76, 225}) session.host.key(100 * usage, platform::usb_key(usage));
+  session.host.key(200, platform::usb_key(42, {.ctrl = true}));
+  session.host.key(300, platform::usb_key(43, {.ctrl = true}));
   session.host.key(10'000, platform::typed_key('\r'));
   EXPECT_EQ(session.read(), "");
 }
@@ -73,7 +74,7 @@ TEST(CommandReader, TypedTextAppearsAfterThePrompt) {
 
 TEST(CommandReader, KeysTypedBeforeThePromptNeverReachIt) {
   ReaderSession session(7200);
-  for (char c : std::string("xyz")) session.runtime.key_down(platform::typed_key(c));
+  for (char c : std::string("xyz")) session.host.key_now(platform::typed_key(c));
   session.host.type(500, "n\r");
   EXPECT_EQ(session.read(), "N");
   EXPECT_TRUE(session.runtime.keyboard.empty() == false);  // the typed keys stay in the buffer

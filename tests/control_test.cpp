@@ -43,7 +43,7 @@ TEST(EndProgram, PrintsOnRow30AndWaitsForANewKey) {
   platform::HeadlessSession session;
   scr_set_mode(12);
   scr_print_string("story", 1);
-  session.runtime.key_down(platform::typed_key('x'));  // waiting before: thrown away
+  session.host.key_now(platform::typed_key('x'));  // waiting before: thrown away
   session.host.key(4000, platform::typed_key('y'));
   EXPECT_EQ(session.run([] { rt_end_program(); }), 0);
   EXPECT_EQ(session.host.now(), 4000);
@@ -80,15 +80,54 @@ TEST(StopRequest, EndsAPacedLoop) {
   EXPECT_LE(session.host.now(), 510);
 }
 
-TEST(Pause, HoldsTheGameUntilAnotherKey) {
+TEST(Pause, HoldsTheGameUntilAnotherKeyWhichIsSwallowed) {
   platform::HeadlessSession session;
   session.host.pause_at(100);
   session.host.key(9000, platform::typed_key('p'));
+  session.host.key(9500, platform::typed_key('q'));
   session.host.sleep_until(200);
   rt_statement_hook();
   EXPECT_EQ(session.host.now(), 9000);
   EXPECT_FALSE(session.runtime.paused());
-  EXPECT_EQ(key_read_char(), "p");
+  EXPECT_EQ(key_read_char(), "");  // p ended the pause: neither queue has it
+  EXPECT_EQ(key_read_code(), 0);
+  session.host.sleep_until(9600);
+  EXPECT_EQ(key_read_char(), "q");
+  EXPECT_EQ(key_read_code(), 'q');
+  EXPECT_EQ(key_read_code(), -'q');
+}
+
+TEST(Pause, AKeyBeforeTheNextStatementBoundaryEndsIt) {
+  platform::HeadlessSession session;
+  session.host.pause_at(100);
+  session.host.key(150, platform::typed_key('p'));
+  session.host.key(9000, platform::typed_key('q'));
+  session.host.sleep_until(200);  // the game is busy while both arrive
+  rt_statement_hook();
+  EXPECT_EQ(session.host.now(), 200);  // not held: the pause is over already
+  EXPECT_EQ(key_read_char(), "");
+  EXPECT_EQ(key_read_code(), 0);
+}
+
+TEST(Pause, AStopEndsTheProgramWhilePaused) {
+  platform::HeadlessSession session;
+  session.host.pause_at(100);
+  session.host.stop_at(3000);
+  EXPECT_EQ(session.run([&] {
+    session.host.sleep_until(200);
+    rt_statement_hook();
+  }),
+            0);
+  EXPECT_EQ(session.host.now(), 3000);
+}
+
+TEST(Pause, TimeOfDayRunsOnWhilePaused) {
+  platform::HeadlessSession session;  // starts at 10:00:00.000
+  session.host.pause_at(100);
+  session.host.key(60'100, platform::typed_key('p'));
+  session.host.sleep_until(200);
+  rt_statement_hook();
+  EXPECT_DOUBLE_EQ(time_of_day(0.1), 36060.1);
 }
 
 }  // namespace

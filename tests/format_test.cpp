@@ -1,6 +1,8 @@
 // Formatted number fields, against the countdown's format.
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "runtime.h"
 
 namespace {
@@ -38,6 +40,34 @@ TEST(FormattedField, RoundsHalvesAwayFromZero) {
     EXPECT_EQ(scr_print_formatted_single("###", c.value, 0, out), 0);
     EXPECT_EQ(out, c.shown) << c.value;
   }
+}
+
+TEST(FormattedField, HugeInfiniteAndNanValuesHaveDefinedFields) {
+  const float largest = std::numeric_limits<float>::max();
+  const float infinity = std::numeric_limits<float>::infinity();
+  const struct {
+    float value;
+    const char* shown;
+  } cases[] = {
+      {9223372036854775808.0f, "%9223372036854775808"},    // 2^63
+      {-9223372036854775808.0f, "%-9223372036854775808"},  // -2^63
+      {1e19f, "%9999999980506447872"},                     // the float nearest 10^19, digit for digit
+      {largest, "%340282346638528859811704183484516925440"},
+      {-largest, "%-340282346638528859811704183484516925440"},
+      {16777217.0f, "%16777216"},  // above 2^24 a float holds only even numbers
+      {infinity, " INF"},
+      {-infinity, "-INF"},
+      {std::numeric_limits<float>::quiet_NaN(), " NAN"},
+      {-std::numeric_limits<float>::quiet_NaN(), " NAN"},
+  };
+  for (const auto& c : cases) {
+    RtString out;
+    EXPECT_EQ(scr_print_formatted_single("####", c.value, 0, out), 0);
+    EXPECT_EQ(out, c.shown) << c.value;
+  }
+  RtString narrow;
+  scr_print_formatted_single("##", -infinity, 0, narrow);
+  EXPECT_EQ(narrow, "%-INF");
 }
 
 TEST(FormattedField, FormatWithoutFieldsIsCopied) {

@@ -1,12 +1,10 @@
-// The two key queues and the mapping of keys to codes.
+// The two key queues and the keyboard services that read them.
 #include <gtest/gtest.h>
 
 #include "harness.h"
 #include "runtime.h"
 
 namespace {
-
-using platform::KeyStroke;
 
 TEST(KeyEventQueue, EmptyReadsZero) {
   platform::KeyEventQueue queue;
@@ -35,43 +33,14 @@ TEST(KeyboardBuffer, HoldsFifteenAndDropsTheSixteenth) {
   EXPECT_TRUE(buffer.push({'z', 0}));  // room again once read
 }
 
-TEST(KeyCodes, FollowTheKeyboardMapping) {
-  const struct {
-    KeyStroke key;
-    int code;
-  } cases[] = {
-      {{0x1E, 'a'}, 97},
-      {{0x1E, 'A', false, true}, 65},
-      {{0x39, ' '}, 32},
-      {{0x0E, 8}, 8},
-      {{0x1C, 13}, 13},
-      {{0x1E, 1, true, false}, 97},
-      {{0x1E, 1, true, true}, 65},
-      {{0x24, 10, true, false}, 13},
-      {{0x3B, 0}, 15104},
-      {{0x53, 0}, 21248},
-      {{0x48, 0}, 0x48 * 256},
-  };
-  for (const auto& c : cases) EXPECT_EQ(platform::key_code_of(c.key), c.code) << c.key.scan;
-}
-
-TEST(KeyCodes, UsbUsagesMapToPcScanCodes) {
-  EXPECT_EQ(platform::pc_scan_of_usb_usage(4), 0x1E);   // A
-  EXPECT_EQ(platform::pc_scan_of_usb_usage(29), 0x2C);  // Z
-  EXPECT_EQ(platform::pc_scan_of_usb_usage(58), 0x3B);  // F1
-  EXPECT_EQ(platform::pc_scan_of_usb_usage(76), 0x53);  // Delete
-  EXPECT_EQ(platform::pc_scan_of_usb_usage(40), 0x1C);  // Enter
-  EXPECT_EQ(platform::pc_scan_of_usb_usage(225), 0);    // left Shift: none
-}
-
 TEST(KeyServices, PressAndReleaseFeedBothQueues) {
   platform::HeadlessSession session;
-  session.runtime.key_down(platform::typed_key('a'));
-  session.runtime.key_up(platform::typed_key('a'));
-  session.runtime.key_down({0x3B, 0});
+  session.host.key_now(platform::typed_key('a'));
+  session.host.key_now(platform::usb_key(58));  // F1
   EXPECT_EQ(key_read_code(), 97);
   EXPECT_EQ(key_read_code(), -97);
   EXPECT_EQ(key_read_code(), 15104);
+  EXPECT_EQ(key_read_code(), -15104);
   EXPECT_EQ(key_read_code(), 0);
   EXPECT_EQ(key_read_char(), "a");
   EXPECT_EQ(key_read_char(), std::string("\0\x3B", 2));
@@ -80,7 +49,7 @@ TEST(KeyServices, PressAndReleaseFeedBothQueues) {
 
 TEST(KeyServices, ReadingOneQueueLeavesTheOther) {
   platform::HeadlessSession session;
-  session.runtime.key_down(platform::typed_key('x'));
+  session.host.key_now(platform::typed_key('x'));
   EXPECT_EQ(key_read_char(), "x");
   EXPECT_EQ(key_read_code(), 'x');
 }

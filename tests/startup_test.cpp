@@ -63,16 +63,26 @@ TEST(StartUp, OneEnterDoesNotStartTheGame) {
 TEST(StartUp, TheSecondKeyOfAnyKindStarts) {
   GameSession session;
   session.host.key(1000, platform::typed_key('\r'));
-  session.host.key(2500, platform::KeyStroke{0x3B, 0});  // F1: an extended key
+  session.host.key(2500, platform::usb_key(58));  // F1: an extended key
   EXPECT_EQ(session.play(), -1);
   EXPECT_EQ(session.row(16), full_row("If you are stuck just type HELP."));
   EXPECT_DOUBLE_EQ(session.game.deadline_timer, 10 * 3600 + 2.5 + 7200);
 }
 
+TEST(StartUp, TheKeyThatEndsAPauseIsNoStartKey) {
+  GameSession session;
+  session.host.key(1000, platform::typed_key('\r'));
+  session.host.pause_at(1500);
+  session.host.key(2000, platform::typed_key('\r'));  // ends the pause
+  session.host.key(3000, platform::typed_key('\r'));
+  EXPECT_EQ(session.play(), -1);
+  EXPECT_DOUBLE_EQ(session.game.deadline_timer, 10 * 3600 + 3.0 + 7200);
+}
+
 TEST(StartUp, TwoKeysAlreadyWaitingStartAtOnce) {
   GameSession session;
-  session.runtime.key_down(platform::typed_key('a'));
-  session.runtime.key_down(platform::typed_key('b'));
+  session.host.key_now(platform::typed_key('a'));
+  session.host.key_now(platform::typed_key('b'));
   EXPECT_EQ(session.play(), -1);
   EXPECT_DOUBLE_EQ(session.game.deadline_timer, 10 * 3600 + 7200);
 }

@@ -53,7 +53,11 @@ std::int64_t script_keys(platform::HeadlessHost& host, const std::uint8_t* data,
     } else if (kind < 200) {
       host.key(at, platform::typed_key(kind < 180 ? '\r' : '\b'), value % 60);
     } else {
-      host.key(at, platform::KeyStroke{value % 0x59, kind % 2 == 0 ? 0 : value, kind % 3 == 0, false});
+      // Any key with any modifiers, some with a text event of their own.
+      platform::ScriptedKey key =
+          platform::usb_key(value, {kind % 2 == 0, kind % 3 == 0, kind % 5 == 0, kind % 7 == 0});
+      if (kind % 4 == 0) key.text = std::string(1, static_cast<char>(value));
+      host.key(at, key, kind % 50);
     }
   }
   return at;

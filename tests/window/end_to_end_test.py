@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """The game played in a real window: the prologue, the start, typing, moving, help,
-inventory, a quit word, and the close button, each screen compared pixel for pixel with
+inventory (left by a keypad key), a quit word ended by Ctrl+Enter, and the close button, each screen compared pixel for pixel with
 the frame our renderer makes for it.
 
 Usage: end_to_end_test.py GAME EXPECTED_FRAME X_CLOSE
@@ -35,11 +35,11 @@ def main():
         game.type("inventory")
         game.press("Return")
         game.expect_screen("the inventory")
-        game.press("space")
-        game.expect_screen("inventory left after one key")
+        game.press("KP_Home")
+        game.expect_screen("inventory left by a keypad key (Num Lock off)")
         game.type("quit")
-        game.press("Return")
-        game.expect_screen("the farewell box with Press any key to continue")
+        game.press("ctrl+Return")
+        game.expect_screen("Ctrl+Enter ends the command line: the farewell box with Press any key to continue")
         game.press("x")
         game.expect_exit("a key after the farewell ends with exit code 0")
 

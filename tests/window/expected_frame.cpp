@@ -1,6 +1,7 @@
 // Writes the frame our renderer makes for the screen that the game shows after the given
 // keys, played in the headless front end. The window tests compare real captures with it.
-// Usage: expected_frame OUT.ppm [KEY...]  (KEY: a character, Return, space, BackSpace, F1)
+// Usage: expected_frame OUT.ppm [KEY...]  (KEY: a character, Return, ctrl+Return, space,
+// BackSpace, F1, KP_Home)
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -12,11 +13,13 @@
 
 namespace {
 
-platform::KeyStroke stroke_of(std::string_view name) {
+platform::ScriptedKey stroke_of(std::string_view name) {
   if (name == "Return") return platform::typed_key('\r');
+  if (name == "ctrl+Return") return platform::usb_key(40, {.ctrl = true});
   if (name == "space") return platform::typed_key(' ');
   if (name == "BackSpace") return platform::typed_key('\b');
-  if (name == "F1") return platform::KeyStroke{0x3B, 0};
+  if (name == "F1") return platform::usb_key(58);
+  if (name == "KP_Home") return platform::usb_key(95);  // keypad 7 with Num Lock off
   return platform::typed_key(name.empty() ? ' ' : name[0]);
 }
 
