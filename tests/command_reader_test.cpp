@@ -9,8 +9,6 @@ using testing_support::full_row;
 using testing_support::GameSession;
 using testing_support::kHour;
 
-constexpr double kStart = 10 * 3600;  // the headless clock starts at 10:00:00
-
 // The reader at room 1's prompt, with the countdown of a presented frame.
 struct ReaderSession : testing_support::PromptSession {
   using PromptSession::PromptSession;
