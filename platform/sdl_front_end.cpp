@@ -210,7 +210,12 @@ class SdlHost final : public Host {
   // The sharp method's intermediate stage: the picture at a whole scale, filtered down to
   // the window; null at whole scales and below the picture's own size.
   SDL_Texture* sharp_ = nullptr;
-  bool sharp_stale_ = true;  // the picture changed since the intermediate stage was drawn
+  // The rows of picture pixels that changed since the intermediate stage was drawn.
+  int stale_top_ = 0, stale_bottom_ = 0;
+  void mark_stale(int top, int bottom) {
+    stale_top_ = stale_top_ < stale_bottom_ ? std::min(stale_top_, top) : top;
+    stale_bottom_ = std::max(stale_bottom_, bottom);
+  }
   int picture_width_ = 0, picture_height_ = 0;
   int output_width_ = -1, output_height_ = -1;  // the window size `placement_` was made for
   PicturePlacement placement_;
@@ -339,7 +344,7 @@ void SdlHost::draw_frame() {
     const int width = page.columns * kGlyphWidth;
     const SDL_Rect rows{0, first * kGlyphHeight, width, (last - first + 1) * kGlyphHeight};
     SDL_UpdateTexture(texture_, &rows, &pixels_[static_cast<std::size_t>(rows.y * width)], width * 4);
-    sharp_stale_ = true;
+    mark_stale(rows.y, rows.y + rows.h);
   }
   shown_page_ = std::move(page);
   needs_show_ = false;
@@ -370,17 +375,21 @@ void SdlHost::fit_to_window() {
   // itself is filtered to the window.
   const bool nearest = placement_.whole || sharp_ != nullptr;
   SDL_SetTextureScaleMode(texture_, nearest ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
-  sharp_stale_ = true;
+  mark_stale(0, picture_height_);
 }
 
 void SdlHost::show_texture() {
   fit_to_window();
-  if (sharp_ != nullptr && sharp_stale_) {
+  if (sharp_ != nullptr && stale_top_ < stale_bottom_) {
+    // Only the rows that changed: at a whole scale, nearest-neighbour of a part is that part of the whole.
+    const int scale = placement_.intermediate_scale;
+    const SDL_Rect rows{0, stale_top_, picture_width_, stale_bottom_ - stale_top_};
+    const SDL_Rect scaled{0, rows.y * scale, rows.w * scale, rows.h * scale};
     SDL_SetRenderTarget(renderer_, sharp_);
-    SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+    SDL_RenderCopy(renderer_, texture_, &rows, &scaled);
     SDL_SetRenderTarget(renderer_, nullptr);
   }
-  sharp_stale_ = false;
+  stale_top_ = stale_bottom_ = 0;
   SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
   SDL_RenderClear(renderer_);
   const SDL_Rect picture{placement_.x, placement_.y, placement_.width, placement_.height};
@@ -441,7 +450,7 @@ void SdlHost::handle(const SDL_Event& event) {
     }
     case SDL_WINDOWEVENT: handle_window(event.window); break;
     case SDL_RENDER_TARGETS_RESET:
-      sharp_stale_ = true;
+      mark_stale(0, picture_height_);
       show_texture();
       break;
     default: break;
