@@ -575,7 +575,11 @@ bool start_video() {
   const DisplayChoice choice = choose_display(names);
   if (choice.x_only) SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
   if (choice.worth_trying) {
-    if (SDL_Init(SDL_INIT_VIDEO) == 0 && display_usable()) return true;
+    if (SDL_Init(SDL_INIT_VIDEO) == 0 && display_usable()) {
+      // From here on; the window's own connection is watched again once it is known.
+      if (std::strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0) watch_for_display_loss(names.x.c_str());
+      return true;
+    }
     const std::string report =
         SDL_GetError()[0] != '\0' ? SDL_GetError() : "only a stand-in video driver is available";
     std::fprintf(stderr, "%s\n", failure_line(choice.failure, report).c_str());
