@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Measures the game in a real window under Xvfb: CPU use while it waits at the prologue,
-on the help screen and at the prompt; the time from launch to the first frame; and its peak
-resident memory beside that of a bare SDL window with one streaming texture.
+on the help screen and at the prompt; the time from launch to the first frame; its peak
+resident memory beside that of a bare SDL window with one streaming texture; and the cost of
+one present of a changed frame in a 640x480 window and in a 1366x768 one (scale 1.6).
 
 Usage: bench.py GAME BARE_WINDOW
 """
@@ -44,6 +45,49 @@ def cpu_share(pid):
     before, start = cpu_seconds(pid), time.monotonic()
     time.sleep(SPAN)
     return 100 * (cpu_seconds(pid) - before) / (time.monotonic() - start)
+
+
+def window_size(window):
+    out = subprocess.run(["xdotool", "getwindowgeometry", "--shell", window], capture_output=True, text=True).stdout
+    fields = dict(line.split("=", 1) for line in out.split())
+    return int(fields["WIDTH"]), int(fields["HEIGHT"])
+
+
+PRESENT_KEYS = 300
+KEY_DELAY_MS = 50  # slower than the reader's 30 passes a second: every key makes its own frame
+
+
+def present_cost(width, height):
+    """CPU milliseconds (game, X server) per changed frame at the prompt in a window of the
+    given size: keys that each change the line typed, less the same span idle at the prompt."""
+    xvfb = start_xvfb("2560x1600x24")  # a screen that holds a 1366x768 window whole
+    try:
+        game = subprocess.Popen([GAME])
+        window = window_of("^The Valewarden Saga - v1.0$")
+        subprocess.run(["xdotool", "windowfocus", "--sync", window], check=True)
+        key("Return", "Return")
+        subprocess.run(["xdotool", "windowsize", window, str(width), str(height)], check=True)
+        deadline = time.monotonic() + 10
+        while window_size(window) != (width, height):
+            if time.monotonic() > deadline:
+                sys.exit(f"the window did not become {width}x{height}")
+            time.sleep(0.05)
+        time.sleep(1)
+        keys = ["a", "BackSpace"] * (PRESENT_KEYS // 2)
+        before = cpu_seconds(game.pid), cpu_seconds(xvfb.pid), time.monotonic()
+        subprocess.run(["xdotool", "key", "--delay", str(KEY_DELAY_MS), *keys], check=True)
+        typing = cpu_seconds(game.pid) - before[0], cpu_seconds(xvfb.pid) - before[1], time.monotonic() - before[2]
+        time.sleep(0.5)
+        before = cpu_seconds(game.pid), cpu_seconds(xvfb.pid), time.monotonic()
+        time.sleep(typing[2])
+        idle = cpu_seconds(game.pid) - before[0], cpu_seconds(xvfb.pid) - before[1]
+        game.terminate()
+        game.wait()
+    finally:
+        xvfb.terminate()
+        xvfb.wait()
+    frames = len(keys) + typing[2]  # one a key, and the countdown's once a second
+    return tuple(1000 * (typing[i] - idle[i]) / frames for i in (0, 1))
 
 
 def key(*names):
@@ -91,6 +135,10 @@ def main():
     print(f"launch to first frame:              {first_frame * 1000:6.0f} ms (goal <= 300 ms)")
     print(f"peak resident memory:               {game_memory:6.1f} MB, bare SDL window {bare_memory:.1f} MB, "
           f"difference {game_memory - bare_memory:+.1f} MB (goal <= +10 MB)")
+    for width, height in [(640, 480), (1366, 768)]:
+        game_ms, server_ms = present_cost(width, height)
+        print(f"one present of a changed frame at {width}x{height}: {game_ms:5.2f} ms CPU in the game, "
+              f"{server_ms:5.2f} ms in the X server (a key at the prompt, less the same span idle)")
 
 
 if __name__ == "__main__":

@@ -17,18 +17,19 @@ def sh(*args, **kw):
     return subprocess.run(args, check=True, capture_output=True, text=True, **kw).stdout
 
 
-def start_xvfb():
-    """Starts Xvfb on a display it picks itself; returns the process once it accepts connections.
+def start_xvfb(screen="1024x768x24"):
+    """Starts Xvfb with one screen of `screen` (WIDTHxHEIGHTxDEPTH) on a display it picks itself,
+    makes it the DISPLAY, and returns the process once it accepts connections.
     With -noreset the server stays up between games: a reset when the last client leaves would
     refuse the next game's connection for a moment."""
     read_end, write_end = os.pipe()
-    proc = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp", "-noreset"],
+    proc = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", screen, "-nolisten", "tcp", "-noreset"],
                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, pass_fds=(write_end,))
     os.close(write_end)
     with os.fdopen(read_end) as numbers:
         number = numbers.readline().strip()
     if not number:
-        sys.exit("cannot start Xvfb")
+        sys.exit(f"cannot start Xvfb with a {screen} screen")
     os.environ["DISPLAY"] = f":{number}"
     return proc
 
