@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
 
 namespace platform {
 
@@ -15,6 +16,13 @@ KeyEvent key_down_event(int usage, char32_t symbol, KeyModifiers modifiers = {})
   event.symbol = symbol;
   event.modifiers = modifiers;
   return event;
+}
+
+// The event of a scripted key's going up.
+KeyEvent released(const ScriptedKey& key) {
+  KeyEvent up = key.event;
+  up.down = false;
+  return up;
 }
 }  // namespace
 
@@ -73,18 +81,12 @@ void HeadlessHost::press(std::int64_t at_ms, const ScriptedKey& key) {
   if (!key.text.empty()) text_event(at_ms, key.text);
 }
 
-void HeadlessHost::release(std::int64_t at_ms, const ScriptedKey& key) {
-  KeyEvent up = key.event;
-  up.down = false;
-  key_event(at_ms, up);
-}
+void HeadlessHost::release(std::int64_t at_ms, const ScriptedKey& key) { key_event(at_ms, released(key)); }
 
 void HeadlessHost::key_now(const ScriptedKey& key) {
   runtime_->apply(keys_.key(key.event));
   if (!key.text.empty()) runtime_->apply(keys_.text(key.text));
-  KeyEvent up = key.event;
-  up.down = false;
-  runtime_->apply(keys_.key(up));
+  runtime_->apply(keys_.key(released(key)));
 }
 
 std::int64_t HeadlessHost::type(std::int64_t at_ms, std::string_view text, std::int64_t gap_ms) {
@@ -141,13 +143,11 @@ void HeadlessHost::record_frame(bool requested) {
   if (!requested) last_auto_frame_ms_ = now_ms_;
   ++frames_made_;
   if (requested) ++requested_frames_;
-  if (frames_kept_ == 0) {
-    if (observer_) observer_(Frame{now_ms_, requested, runtime_->snapshot()});
-    return;
-  }
-  frames_.push_back(Frame{now_ms_, requested, runtime_->snapshot()});
+  Frame frame{now_ms_, requested, runtime_->snapshot()};
+  if (observer_) observer_(frame);
+  if (frames_kept_ == 0) return;
+  frames_.push_back(std::move(frame));
   if (frames_.size() > frames_kept_) frames_.pop_front();
-  if (observer_) observer_(frames_.back());
 }
 
 void HeadlessHost::present_frame() { record_frame(true); }

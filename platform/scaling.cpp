@@ -25,9 +25,8 @@ PicturePlacement place_picture(int picture_width, int picture_height, int window
   placement.x = (window_width - placement.width) / 2;
   placement.y = (window_height - placement.height) / 2;
   // The next whole scale up: the smallest k with k * picture covering the destination.
-  const int k = std::max((placement.width + picture_width - 1) / picture_width,
-                         (placement.height + picture_height - 1) / picture_height);
-  placement.intermediate_scale = std::max(k, 1);
+  placement.intermediate_scale = std::max((placement.width + picture_width - 1) / picture_width,
+                                          (placement.height + picture_height - 1) / picture_height);
   placement.whole = placement.width == picture_width * placement.intermediate_scale &&
                     placement.height == picture_height * placement.intermediate_scale;
   return placement;

@@ -40,7 +40,7 @@ Recorded parse_line(const std::string& line) {
   const auto has = [&](const char* name) {
     return ("+" + modifiers + "+").find(std::string("+") + name + "+") != std::string::npos;
   };
-  event.key.modifiers = {has("shift"), has("ctrl"), has("alt"), has("num")};
+  event.key.modifiers = {has("shift"), has("ctrl"), has("alt") || has("altgr"), has("num")};
   event.key.repeat = repeat == "repeat";
   return event;
 }

@@ -145,12 +145,16 @@ class Game:
         sh("xdotool", "key", "--delay", str(Game.KEY_DELAY_MS), *keys)
         self.keys.extend(keys)
 
+    @staticmethod
+    def key_names(text):
+        return ["space" if c == " " else c for c in text]
+
     def type(self, text):
-        self.press(*["space" if c == " " else c for c in text])
+        self.press(*Game.key_names(text))
 
     def command(self, text, what=None):
         """Types a command and Enter, and waits for the screen that follows."""
-        self.press(*["space" if c == " " else c for c in text], "Return")
+        self.press(*Game.key_names(text), "Return")
         self.expect_screen(what or text)
 
     @staticmethod
