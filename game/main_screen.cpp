@@ -16,7 +16,6 @@ constexpr std::string_view kTitleBoxMiddle =
 constexpr std::string_view kCompassWall = "][][][][][][][][][][][][][][][][][] ";
 constexpr std::string_view kCompassEastWall = " ][][][][][][][][][][][][][][][][][][][";
 constexpr int kCompassIndent = 38;
-constexpr int kSubscriptOutOfRange = 9;
 }  // namespace
 
 void Game::draw_main_screen() {
@@ -35,7 +34,7 @@ void Game::draw_main_screen() {
 RtString Game::current_room_exits() {
   const int index = static_cast<int>(std::nearbyint(current_room));
   if (index < 1 || index > kRoomCount) {
-    rt_raise_error(kSubscriptOutOfRange);
+    rt_raise_error(rt_error::kSubscriptOutOfRange);
     return {};
   }
   return room_exits[index];

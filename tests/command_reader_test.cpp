@@ -48,7 +48,7 @@ TEST(CommandReader, TypesUpperCaseLettersAndSpacesOnly) {
     const std::int64_t after = session.host.type(100, c.typed);
     session.host.key(after, platform::typed_key('\r'));
     EXPECT_EQ(session.read(), c.result) << c.typed;
-    EXPECT_FALSE(session.runtime.manual_display);  // automatic again after Enter
+    EXPECT_FALSE(session.runtime.manual_display());  // automatic again after Enter
   }
 }
 
@@ -75,7 +75,7 @@ TEST(CommandReader, KeysTypedBeforeThePromptNeverReachIt) {
   for (char c : std::string("xyz")) session.host.key_now(platform::typed_key(c));
   session.host.type(500, "n\r");
   EXPECT_EQ(session.read(), "N");
-  EXPECT_TRUE(session.runtime.keyboard.empty() == false);  // the typed keys stay in the buffer
+  EXPECT_FALSE(session.runtime.keyboard_empty());  // the typed keys stay in the buffer
   EXPECT_EQ(key_read_char(), "n");
 }
 

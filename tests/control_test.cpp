@@ -13,7 +13,8 @@ TEST(RuntimeErrors, BoxTitleAndTextFollowTheirFormats) {
   const int line = __LINE__ + 1;
   rt_raise_error(5);
   ASSERT_EQ(session.host.boxes().size(), 1u);
-  EXPECT_EQ(session.host.boxes()[0].title, "Unhandled Error #5 - " + platform::program_file_name());
+  EXPECT_EQ(session.host.boxes()[0].title,
+            "Unhandled Error #5 - " + platform::program_path().filename().string());
   EXPECT_EQ(session.host.boxes()[0].text,
             "Line: " + std::to_string(line) + " (in main module)\nIllegal function call\nContinue?");
 }

@@ -5,8 +5,7 @@
 namespace platform {
 
 namespace {
-constexpr int kColumns = 80;
-int rows_of_mode(int mode) { return mode == 12 ? 30 : 25; }
+int rows_of_mode(int mode) { return mode == 12 ? 30 : kStartRows; }
 }  // namespace
 
 Page::Page(int column_count, int row_count, Cell fill)

@@ -81,3 +81,11 @@ int str_find(const RtString& text, const RtString& wanted);  // 1-based; 0 when 
 void rt_statement_hook(unsigned line = __builtin_LINE());
 // Raises runtime error `code`; it is reported before the failing service returns.
 void rt_raise_error(int code, unsigned line = __builtin_LINE());
+
+// The runtime error numbers; the program-control services hold their messages.
+namespace rt_error {
+constexpr int kReturnWithoutGosub = 3;
+constexpr int kIllegalFunctionCall = 5;
+constexpr int kSubscriptOutOfRange = 9;
+constexpr int kDivisionByZero = 11;
+}  // namespace rt_error

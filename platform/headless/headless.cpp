@@ -125,9 +125,7 @@ void HeadlessHost::advance(std::int64_t to_ms, bool until_input) {
   if (!until_input || runtime_->input_count() == inputs) {
     now_ms_ = std::max(now_ms_, to_ms);
   }
-  if (dirty_ && !runtime_->manual_display && now_ms_ - last_auto_frame_ms_ >= kAutoFrameMs) {
-    record_frame(false);
-  }
+  if (std::optional<Page> page = runtime_->take_due_frame(now_ms_)) record_frame(false, std::move(*page));
   if (now_ms_ >= end) throw HeadlessRunEnded{};
 }
 
@@ -138,19 +136,17 @@ void HeadlessHost::wait_for_input(std::int64_t until_ms, std::uint64_t seen_inpu
 
 void HeadlessHost::sleep_until(std::int64_t until_ms) { advance(until_ms, false); }
 
-void HeadlessHost::record_frame(bool requested) {
-  dirty_ = false;
-  if (!requested) last_auto_frame_ms_ = now_ms_;
+void HeadlessHost::record_frame(bool requested, Page page) {
   ++frames_made_;
   if (requested) ++requested_frames_;
-  Frame frame{now_ms_, requested, runtime_->snapshot()};
+  Frame frame{now_ms_, requested, std::move(page)};
   if (observer_) observer_(frame);
   if (frames_kept_ == 0) return;
   frames_.push_back(std::move(frame));
   if (frames_.size() > frames_kept_) frames_.pop_front();
 }
 
-void HeadlessHost::present_frame() { record_frame(true); }
+void HeadlessHost::present_frame() { record_frame(true, runtime_->take_frame(now_ms_)); }
 
 void HeadlessHost::set_screen_size(int width, int height) {
   width_ = width;

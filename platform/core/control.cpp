@@ -11,47 +11,50 @@ using platform::TextScreen;
 
 namespace {
 
-constexpr int kDivisionByZero = 11;
-constexpr int kEndPollMs = 100;
+struct RuntimeError {
+  int code;
+  const char* message;
+};
+
+constexpr RuntimeError kRuntimeErrors[] = {
+    {rt_error::kReturnWithoutGosub, "RETURN without GOSUB"},
+    {rt_error::kIllegalFunctionCall, "Illegal function call"},
+    {rt_error::kSubscriptOutOfRange, "Subscript out of range"},
+    {rt_error::kDivisionByZero, "Division by zero"},
+};
 
 const char* error_message(int code) {
-  switch (code) {
-    case 3: return "RETURN without GOSUB";
-    case 5: return "Illegal function call";
-    case 9: return "Subscript out of range";
-    case 11: return "Division by zero";
-    default: return "Unprintable error";
+  for (const RuntimeError& error : kRuntimeErrors) {
+    if (error.code == code) return error.message;
   }
+  return "Unprintable error";
 }
 
-// Holds the game while the Pause key has suspended it: until the window thread sees the
-// key that ends the pause, or a stop.
-void hold_while_paused(Runtime& runtime) {
-  for (;;) {
-    const std::uint64_t seen = runtime.input_count();
-    if (!runtime.paused() || runtime.stop_requested()) return;
-    runtime.host().wait_for_input(runtime.now_ms() + kEndPollMs, seen);
-  }
+std::string program_file_name() {
+  const std::string name = platform::program_path().filename().string();
+  return name.empty() ? "valewarden" : name;
 }
 
 }  // namespace
 
 void rt_statement_hook(unsigned) {
   Runtime& runtime = Runtime::current();
-  if (runtime.paused()) hold_while_paused(runtime);
+  // Held until the window thread sees the key that ends the pause, or a stop.
+  if (runtime.paused())
+    runtime.wait_for_input_until([&] { return !runtime.paused() || runtime.stop_requested(); });
   if (runtime.stop_requested()) throw ProgramExit{0};
 }
 
 void rt_raise_error(int code, unsigned line) {
   Runtime& runtime = Runtime::current();
   const std::string message = error_message(code);
-  if (code == kDivisionByZero) {
+  if (code == rt_error::kDivisionByZero) {
     runtime.host().show_message("Critical Error", message);
     throw ProgramExit{0};
   }
   char title[256];
   std::snprintf(title, sizeof title, "%s%u - %s", "Unhandled Error #", static_cast<unsigned>(code),
-                platform::program_file_name().c_str());
+                program_file_name().c_str());
   char text[512];
   std::snprintf(text, sizeof text, "Line: %u (in %s)\n%s%s", line, "main module", message.c_str(),
                 "\nContinue?");
@@ -69,9 +72,6 @@ void rt_end_program() {
   while (!key_read_char().empty()) {
   }
   scr_auto_display();
-  for (;;) {
-    const std::uint64_t seen = runtime.input_count();
-    if (!key_read_char().empty() || runtime.stop_requested()) throw ProgramExit{0};
-    runtime.host().wait_for_input(runtime.now_ms() + kEndPollMs, seen);
-  }
+  runtime.wait_for_input_until([&] { return !key_read_char().empty() || runtime.stop_requested(); });
+  throw ProgramExit{0};
 }

@@ -42,7 +42,6 @@ struct MessageBox {
 
 class HeadlessHost : public Host {
  public:
-  static constexpr std::int64_t kAutoFrameMs = 33;
   static constexpr std::size_t kFramesKept = 512;
 
   explicit HeadlessHost(std::int64_t wall_ms_after_midnight = 10LL * 3600 * 1000);
@@ -95,7 +94,7 @@ class HeadlessHost : public Host {
   void sleep_until(std::int64_t until_ms) override;
   void input_arrived() override {}
   void present_frame() override;
-  void screen_changed() override { dirty_ = true; }
+  void screen_changed() override {}  // virtual time looks for a due frame at every step
   void set_title(const std::string& title) override { title_ = title; }
   void set_icon() override { icon_set_ = true; }
   void set_screen_size(int width, int height) override;
@@ -115,7 +114,7 @@ class HeadlessHost : public Host {
   // the first moment a key press or stop arrives.
   void advance(std::int64_t to_ms, bool until_input);
   void deliver(const Event& event);
-  void record_frame(bool requested);
+  void record_frame(bool requested, Page page);
 
   Runtime* runtime_ = nullptr;
   KeyTranslator keys_;
@@ -123,19 +122,17 @@ class HeadlessHost : public Host {
   std::int64_t wall_start_ms_;
   std::int64_t end_at_ms_ = -1;
   std::int64_t last_scheduled_ms_ = 0;
-  std::int64_t last_auto_frame_ms_ = -kAutoFrameMs;
   std::deque<Event> events_;  // sorted by time
   std::deque<Frame> frames_;
   std::uint64_t frames_made_ = 0;
   std::uint64_t requested_frames_ = 0;
   std::size_t frames_kept_ = kFramesKept;
   std::function<void(const Frame&)> observer_;
-  bool dirty_ = false;
   bool answer_yes_ = true;
   bool icon_set_ = false;
   std::string title_;
-  int width_ = 640;
-  int height_ = 400;
+  int width_ = kStartPixelWidth;
+  int height_ = kStartPixelHeight;
   std::vector<MessageBox> boxes_;
 };
 

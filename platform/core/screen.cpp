@@ -10,14 +10,13 @@ using platform::Runtime;
 using platform::TextScreen;
 
 namespace {
-constexpr int kIllegalFunctionCall = 5;
 Runtime& rt() { return Runtime::current(); }
 }  // namespace
 
 void scr_set_mode(int mode, unsigned line) {
   Runtime& runtime = rt();
   if (!runtime.edit_screen([&](TextScreen& screen) { return screen.set_mode(mode); })) {
-    rt_raise_error(kIllegalFunctionCall, line);
+    rt_raise_error(rt_error::kIllegalFunctionCall, line);
     return;
   }
   runtime.host().set_screen_size(runtime.screen().pixel_width(), runtime.screen().pixel_height());
@@ -25,7 +24,7 @@ void scr_set_mode(int mode, unsigned line) {
 
 void scr_color(int foreground, int background, unsigned line) {
   if (foreground < 0 || foreground > 15 || background < 0 || background > 15) {
-    rt_raise_error(kIllegalFunctionCall, line);
+    rt_raise_error(rt_error::kIllegalFunctionCall, line);
     return;
   }
   rt().edit_screen([&](TextScreen& screen) { screen.set_colors(foreground, background); });
@@ -49,7 +48,7 @@ void scr_print_string(const RtString& text, int newline) {
 
 void scr_locate(int row, int column, unsigned line) {
   if (!rt().edit_screen([&](TextScreen& screen) { return screen.locate(row, column); })) {
-    rt_raise_error(kIllegalFunctionCall, line);
+    rt_raise_error(rt_error::kIllegalFunctionCall, line);
   }
 }
 
@@ -59,21 +58,17 @@ int scr_cursor_column() { return rt().screen().cursor_column(); }
 
 void scr_copy_page(int source, int destination, unsigned line) {
   if (!rt().edit_screen([&](TextScreen& screen) { return screen.copy_page(source, destination); })) {
-    rt_raise_error(kIllegalFunctionCall, line);
+    rt_raise_error(rt_error::kIllegalFunctionCall, line);
   }
 }
 
 void scr_display() {
   Runtime& runtime = rt();
-  runtime.manual_display = true;
+  runtime.set_manual_display(true);
   runtime.host().present_frame();
 }
 
-void scr_auto_display() {
-  Runtime& runtime = rt();
-  runtime.manual_display = false;
-  runtime.host().screen_changed();
-}
+void scr_auto_display() { rt().set_manual_display(false); }
 
 namespace {
 

@@ -4,7 +4,6 @@
 #include "runtime.h"
 
 namespace {
-constexpr int kIllegalFunctionCall = 5;
 int truth(bool value) { return value ? -1 : 0; }
 }  // namespace
 
@@ -38,7 +37,7 @@ RtString str_left(const RtString& text, int count) {
 
 RtString str_chr(int code, unsigned line) {
   if (code < 0 || code > 255) {
-    rt_raise_error(kIllegalFunctionCall, line);
+    rt_raise_error(rt_error::kIllegalFunctionCall, line);
     return {};
   }
   return RtString(1, static_cast<char>(code));

@@ -1,5 +1,6 @@
 #include "render.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "font.h"
@@ -31,6 +32,20 @@ void render_rows(const Page& page, int first, int last, std::vector<std::uint32_
       }
     }
   }
+}
+
+RowSpan changed_rows(const Page& shown, const Page& next) {
+  if (shown.columns != next.columns || shown.rows != next.rows) return {0, next.rows - 1};
+  RowSpan span{next.rows, -1};
+  for (int row = 0; row < next.rows; ++row) {
+    const auto begin = static_cast<std::ptrdiff_t>(row * next.columns);
+    if (!std::equal(next.cells.begin() + begin, next.cells.begin() + begin + next.columns,
+                    shown.cells.begin() + begin)) {
+      span.first = std::min(span.first, row);
+      span.last = row;
+    }
+  }
+  return span;
 }
 
 std::vector<std::uint32_t> make_icon() {

@@ -9,10 +9,8 @@ namespace {
 std::atomic<Runtime*> installed{nullptr};
 }
 
-Runtime::Runtime(Host& host) : host_(host) {
-  start_monotonic_ms = host_.monotonic_ms();
-  start_wall_ms = host_.wall_ms_after_midnight();
-}
+Runtime::Runtime(Host& host)
+    : host_(host), start_monotonic_ms_(host.monotonic_ms()), start_wall_ms_(host.wall_ms_after_midnight()) {}
 
 Runtime::~Runtime() {
   Runtime* self = this;
@@ -40,36 +38,59 @@ void Runtime::apply(const std::vector<KeyAction>& actions) {
 }
 
 void Runtime::key_down(const KeyPress& press) {
-  key_events.push(press.code);
-  if (press.buffered) keyboard.push(press.entry);
+  key_events_.push(press.code);
+  if (press.buffered) keyboard_.push(press.entry);
   presses_.fetch_add(1);
-  inputs_.fetch_add(1);
-  host_.input_arrived();
+  input_arrived();
 }
 
-void Runtime::key_up(const KeyPress& press) { key_events.push(-press.code); }
+void Runtime::key_up(const KeyPress& press) { key_events_.push(-press.code); }
 
 void Runtime::request_stop() {
   stop_.store(true);
-  inputs_.fetch_add(1);
-  host_.input_arrived();
+  input_arrived();
 }
 
 void Runtime::end_pause() {
   pause_.store(false);
+  input_arrived();
+}
+
+void Runtime::input_arrived() {
   inputs_.fetch_add(1);
   host_.input_arrived();
 }
 
-Page Runtime::snapshot(std::uint64_t* generation) const {
-  std::lock_guard lock(screen_mutex_);
-  if (generation != nullptr) *generation = screen_.generation();
-  return screen_.visible();
+void Runtime::set_manual_display(bool manual) {
+  presentation_.set_manual(manual);
+  if (!manual) host_.screen_changed();
 }
 
-std::uint64_t Runtime::generation() const {
+std::optional<Page> Runtime::take_due_frame(std::int64_t now_ms) {
+  if (!presentation_.take_due(now_ms)) return std::nullopt;
+  std::uint64_t generation = 0;
+  Page page = snapshot(generation);
+  if (!presentation_.is_new(generation)) return std::nullopt;
+  presentation_.frame_made(now_ms, generation);
+  return page;
+}
+
+Page Runtime::take_frame(std::int64_t now_ms) {
+  std::uint64_t generation = 0;
+  Page page = snapshot(generation);
+  presentation_.frame_made(now_ms, generation);
+  return page;
+}
+
+Page Runtime::snapshot() const {
+  std::uint64_t generation = 0;
+  return snapshot(generation);
+}
+
+Page Runtime::snapshot(std::uint64_t& generation) const {
   std::lock_guard lock(screen_mutex_);
-  return screen_.generation();
+  generation = screen_.generation();
+  return screen_.visible();
 }
 
 double Pacer::wait_needed(double now_ms, double period_ms) {
@@ -88,10 +109,10 @@ double Pacer::wait_needed(double now_ms, double period_ms) {
   return 0;
 }
 
-std::string program_file_name() {
+std::filesystem::path program_path() {
   std::error_code error;
-  const auto path = std::filesystem::read_symlink("/proc/self/exe", error);
-  return error ? std::string("valewarden") : path.filename().string();
+  std::filesystem::path path = std::filesystem::read_symlink("/proc/self/exe", error);
+  return error ? std::filesystem::path() : path;
 }
 
 }  // namespace platform

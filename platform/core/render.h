@@ -8,9 +8,6 @@
 
 namespace platform {
 
-constexpr int kGlyphWidth = 8;
-constexpr int kGlyphHeight = 16;
-
 // The 16-colour VGA palette as 0xAARRGGBB.
 extern const std::uint32_t kPalette[16];
 
@@ -18,6 +15,17 @@ extern const std::uint32_t kPalette[16];
 void render_page(const Page& page, std::vector<std::uint32_t>& pixels);
 // Draws only rows `first` to `last` (0-based) into pixels already sized for the page.
 void render_rows(const Page& page, int first, int last, std::vector<std::uint32_t>& pixels);
+
+// Rows of cells, 0-based and inclusive; none when first > last.
+struct RowSpan {
+  int first = 0;
+  int last = -1;
+  bool empty() const { return first > last; }
+  bool operator==(const RowSpan&) const = default;
+};
+// The rows from the first to the last that differ between the page on show and the next;
+// every row of `next` when their sizes differ.
+RowSpan changed_rows(const Page& shown, const Page& next);
 
 constexpr int kIconSize = 50;
 // The program's 50x50 icon, a shield, as 0xAARRGGBB pixels row by row.

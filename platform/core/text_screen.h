@@ -12,6 +12,14 @@
 
 namespace platform {
 
+constexpr int kGlyphWidth = 8;
+constexpr int kGlyphHeight = 16;
+constexpr int kColumns = 80;
+// Mode 0, the screen until the game sets its own: 80x25 cells, 640x400 pixels.
+constexpr int kStartRows = 25;
+constexpr int kStartPixelWidth = kColumns * kGlyphWidth;
+constexpr int kStartPixelHeight = kStartRows * kGlyphHeight;
+
 struct Cell {
   std::uint8_t glyph = ' ';
   std::uint8_t foreground = 7;
@@ -57,8 +65,8 @@ class TextScreen {
   const Page& visible() const { return *shown_; }
   int rows() const { return visible().rows; }
   int columns() const { return visible().columns; }
-  int pixel_width() const { return columns() * 8; }
-  int pixel_height() const { return rows() * 16; }
+  int pixel_width() const { return columns() * kGlyphWidth; }
+  int pixel_height() const { return rows() * kGlyphHeight; }
   // Counts the changes to page 0; a presenter compares it to know whether to draw.
   std::uint64_t generation() const { return generation_; }
 

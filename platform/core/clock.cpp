@@ -9,11 +9,8 @@
 using platform::Runtime;
 
 namespace {
-constexpr int kIllegalFunctionCall = 5;
 constexpr double kLongestPeriodMs = 60000;
 constexpr double kSleepStepMs = 9;
-// A key wait wakes at once on a key press or a stop; this only bounds each wait.
-constexpr std::int64_t kKeyCheckMs = 100;
 
 constexpr int kMostDecimals = 9;
 // Wide enough for milliseconds times a nanosecond denominator.
@@ -60,23 +57,21 @@ double round_to_accuracy(std::int64_t ms, double accuracy) {
 
 double time_of_day(double accuracy, unsigned line) {
   if (!(accuracy > 0)) {
-    rt_raise_error(kIllegalFunctionCall, line);
+    rt_raise_error(rt_error::kIllegalFunctionCall, line);
     return 0;
   }
-  Runtime& runtime = Runtime::current();
-  const std::int64_t ms = runtime.start_wall_ms + (runtime.now_ms() - runtime.start_monotonic_ms);
-  return platform::round_to_accuracy(ms, accuracy);
+  return platform::round_to_accuracy(Runtime::current().wall_ms(), accuracy);
 }
 
 void time_limit(int passes_per_second, unsigned line) {
   const double period = passes_per_second > 0 ? 1000.0 / passes_per_second : 0;
   if (passes_per_second <= 0 || period > kLongestPeriodMs) {
-    rt_raise_error(kIllegalFunctionCall, line);
+    rt_raise_error(rt_error::kIllegalFunctionCall, line);
     return;
   }
   Runtime& runtime = Runtime::current();
   for (;;) {
-    const double rest = runtime.pacer.wait_needed(static_cast<double>(runtime.now_ms()), period);
+    const double rest = runtime.pacing_wait(period);
     if (rest <= 0) return;
     // The rest of the period when it is short, else a 9 ms step; the hook runs after each.
     const double step = rest <= kSleepStepMs ? std::max(1.0, std::round(rest)) : kSleepStepMs;
@@ -88,10 +83,10 @@ void time_limit(int passes_per_second, unsigned line) {
 void time_sleep() {
   Runtime& runtime = Runtime::current();
   const std::uint64_t seen_presses = runtime.key_presses();
-  for (;;) {
-    const std::uint64_t seen = runtime.input_count();
-    if (runtime.key_presses() != seen_presses) return;
-    runtime.host().wait_for_input(runtime.now_ms() + kKeyCheckMs, seen);
+  const auto pressed = [&] { return runtime.key_presses() != seen_presses; };
+  // The statement hook runs between waits: a stop or a pause may come first.
+  while (!pressed()) {
+    runtime.wait_for_input_until([&] { return pressed() || runtime.stop_requested() || runtime.paused(); });
     rt_statement_hook();
   }
 }

@@ -1,0 +1,70 @@
+// What the runtime asks of the window, on the game thread's side: the clocks and waits,
+// the frames it asks for, and the window's requests, which travel to the main thread
+// through the work queue. The main loop (main_loop.cpp) serves the other side.
+#pragma once
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+
+#include "host.h"
+#include "work_queue.h"
+
+namespace platform {
+
+class Runtime;
+class Video;
+
+class WindowHost final : public Host {
+ public:
+  // `wake` rouses the main loop from any thread.
+  WindowHost(Video& video, std::function<void()> wake);
+  void bind(Runtime& runtime) { runtime_ = &runtime; }
+
+  // ---- Host (game thread) ----
+  std::int64_t monotonic_ms() override;
+  std::int64_t wall_ms_after_midnight() override;
+  void wait_for_input(std::int64_t until_ms, std::uint64_t seen_inputs) override;
+  void sleep_until(std::int64_t until_ms) override;
+  void input_arrived() override;
+  void present_frame() override;
+  void screen_changed() override;
+  void set_title(const std::string& title) override;
+  void set_icon() override;
+  void set_screen_size(int width, int height) override;
+  bool ask_yes_no(const std::string& title, const std::string& text) override;
+  void show_message(const std::string& title, const std::string& text) override;
+
+  // ---- Main thread ----
+  WorkQueue& work() { return work_; }
+  // The newest frame the game asked for and waits on; 0 when none.
+  std::uint64_t frame_requested();
+  // Frames up to `request` are made: their waits end.
+  void frames_made(std::uint64_t request);
+  // The main loop saw the wake: a change after this wakes it again.
+  void wake_seen() { wake_pending_.store(false); }
+  // The main loop has ended: every wait for a frame ends.
+  void close();
+
+ private:
+  Video& video_;
+  std::function<void()> wake_;
+  WorkQueue work_;
+  Runtime* runtime_ = nullptr;
+
+  std::mutex wait_mutex_;
+  std::condition_variable input_;
+
+  std::mutex frame_mutex_;
+  std::condition_variable frame_made_;
+  std::uint64_t frames_requested_ = 0;
+  std::uint64_t frames_made_ = 0;
+  bool closed_ = false;
+
+  // A wake for a screen change is on its way to the main loop.
+  std::atomic<bool> wake_pending_{false};
+};
+
+}  // namespace platform

@@ -1,0 +1,42 @@
+// Work for the main thread, posted from any thread: the window's requests (title, icon,
+// screen size) and the message boxes, which only the thread that owns the window may make.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <future>
+#include <memory>
+#include <mutex>
+
+namespace platform {
+
+class WorkQueue {
+ public:
+  // `wake` is called after each post, to rouse the main thread.
+  explicit WorkQueue(std::function<void()> wake) : wake_(std::move(wake)) {}
+
+  // Any thread: `work` runs on the main thread at its next run_pending.
+  void post(std::function<void()> work);
+
+  // Another thread: runs `work` on the main thread and waits for its answer. Throws
+  // std::future_error when the queue is dropped before the work ran.
+  template <typename Result>
+  Result call(std::function<Result()> work) {
+    auto task = std::make_shared<std::packaged_task<Result()>>(std::move(work));
+    std::future<Result> answer = task->get_future();
+    post([task = std::move(task)] { (*task)(); });
+    return answer.get();
+  }
+
+  // Main thread: runs the work posted so far, in the order it was posted.
+  void run_pending();
+  // Main thread: drops the work not yet run; its callers' waits end.
+  void drop_pending();
+
+ private:
+  std::function<void()> wake_;
+  std::mutex mutex_;
+  std::deque<std::function<void()>> work_;
+};
+
+}  // namespace platform
