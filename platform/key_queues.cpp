@@ -4,7 +4,9 @@ namespace platform {
 
 void KeyEventQueue::push(std::int32_t code) {
   const std::uint64_t position = written_.load(std::memory_order_relaxed);
-  slots_[position % kSlots].store(code, std::memory_order_relaxed);
+  // Release: a reader that reads this code then sees the write count reach its position, so
+  // its re-check catches a reused slot.
+  slots_[position % kSlots].store(code, std::memory_order_release);
   written_.store(position + 1, std::memory_order_release);
 }
 
