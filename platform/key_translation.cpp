@@ -346,9 +346,11 @@ void KeyTranslator::resolve_waiting(std::vector<KeyAction>& out) {
   const Waiting waiting = *waiting_;
   waiting_.reset();
   if (waiting.swallowed) return;
-  // A typing key that stands for no character is a dead key: alone it gives nothing.
+  // A typing key without text that stands for no character, or that went down with Alt
+  // (AltGr's dead keys are named by the key's plain character), is a dead key: alone it
+  // gives nothing.
   const PcKey* key = pc_key_of(waiting.event.usage);
-  if (key->kind == Kind::typing && waiting.event.symbol == 0) return;
+  if (key->kind == Kind::typing && (waiting.event.symbol == 0 || waiting.event.modifiers.alt)) return;
   press(waiting.event.usage, extended_press(waiting.scan), out);
 }
 

@@ -8,8 +8,9 @@
 //   lacks gives nothing.
 // - A key of the typing block gives the character that its text event brings, as its code
 //   page 437 byte; a character that code page 437 lacks gives the key without a character
-//   (code: scan code times 256). A key that brings no text and stands for no character (a
-//   dead key) gives nothing; the composed letter is the press of the key that composed it.
+//   (code: scan code times 256). A key that brings no text and stands for no character or
+//   went down with Alt (a dead key, AltGr's too) gives nothing; the composed letter is the
+//   press of the key that composed it.
 // - With Ctrl held (and Alt not, so AltGr keeps typing), Ctrl+letter types 1 to 26,
 //   Ctrl+Enter 10, Ctrl+Backspace 127; every other key types no character and has the PC's
 //   Ctrl scan code where the PC has one. Text events that Ctrl keys bring are ignored.
