@@ -41,7 +41,7 @@ void Runtime::apply(const std::vector<KeyAction>& actions) {
 
 void Runtime::key_down(const KeyPress& press) {
   key_events.push(press.code);
-  if (press.buffered) keyboard.push(press.entry);
+  if (press.buffered) keyboard.push(press.entry, press.repeat);
   presses_.fetch_add(1);
   inputs_.fetch_add(1);
   host_.input_arrived();
