@@ -231,6 +231,7 @@ const std::vector<Case>& cases() {
       {"de", {"dead acute then e"}, {0x82, -0x82}, {{0x82, 0x12}}},
       {"de", {"dead circumflex alone"}, {}, {}},
       {"de", {"dead circumflex then ctrl z"}, {kCtrl, 122, -122, -kCtrl}, {{26, 0x15}}},
+      {"de", {"altgr, the key two right of l, then e"}, {kAlt, -kAlt, 0x88, -0x88}, {{0x88, 0x12}}},
       // Auto-repeat: every repeat is a press, one release ends them.
       {"us",
        {"auto-repeat"},

@@ -10,6 +10,15 @@ using testing_support::GameSession;
 using testing_support::PromptSession;
 using testing_support::RoomSession;
 
+// Holds `key` down from `from_ms` to `to_ms`, repeating every 33 ms after half a second as
+// the window system does.
+void hold(platform::HeadlessHost& host, platform::ScriptedKey key, std::int64_t from_ms, std::int64_t to_ms) {
+  host.press(from_ms, key);
+  key.event.repeat = true;
+  for (std::int64_t at = from_ms + 500; at < to_ms; at += 33) host.press(at, key);
+  host.release(to_ms, key);
+}
+
 TEST(Limits, AHundredThousandKeysAtOnceKeepTheNewest8192) {
   PromptSession session;
   for (int i = 0; i < 100'000; ++i) session.host.press(200, platform::typed_key("ab"[i % 2]));
@@ -56,10 +65,32 @@ TEST(Limits, ATwentyThousandCharacterCommandScrollsTheSameWayEveryPass) {
 
 TEST(Limits, AHeldKeyRepeatsUntilReleased) {
   PromptSession session;
-  for (int i = 0; i < 12; ++i) session.host.press(100 + 70 * i, platform::typed_key('w'));
-  session.host.release(1000, platform::typed_key('w'));
+  hold(session.host, platform::typed_key('w'), 100, 1000);  // the press and 13 repeats
   session.host.key(2000, platform::typed_key('\r'));
-  EXPECT_EQ(session.read(), std::string(12, 'W'));
+  EXPECT_EQ(session.read(), std::string(14, 'W'));
+}
+
+// A wait that empties the keyboard buffer first is not ended by the repeats of a key held
+// since before it.
+TEST(Limits, AKeyHeldIntoAWaitDoesNotEndItByRepeating) {
+  const struct {
+    const char* wait;
+    const char* command;
+    char held;  // from the end of the command to 30 s
+    double seconds_left;
+    int row;
+    const char* shown;
+  } cases[] = {
+      {"end of the program", "", '\b', 18, 30, "Press any key to continue"},
+      {"inventory", "i", '\r', 7200, 6, "PRESS ANY KEY..."},
+  };
+  for (const auto& c : cases) {
+    RoomSession session(1, 0, 0, c.seconds_left);
+    hold(session.host, platform::typed_key(c.held), session.host.type(1000, c.command), 30'000);
+    session.host.end_run_at(30'500);
+    EXPECT_EQ(session.play(), -1) << c.wait;  // still waiting
+    EXPECT_EQ(session.row(c.row), full_row(c.shown)) << c.wait;
+  }
 }
 
 TEST(Limits, AStopEndsEveryWaitingScreenAtOnce) {

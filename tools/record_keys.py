@@ -18,6 +18,7 @@ import time
 # 22 BackSpace, 23 Tab, 36 Return, 65 space, 50 Shift_L, 37 Control_L, 64 Alt_L,
 # 108 the right Alt (AltGr), 66 Caps_Lock, 77 Num_Lock, 78 Scroll_Lock, 107 Print,
 # 127 Pause, 133/134 the Windows keys, 135 Menu, 67 F1, 70 F4, 111 Up, 113 Left, 119 Delete;
+# 48 the key two right of L (German Ä, French Ù: a dead circumflex with AltGr);
 # the keypad: 79 7, 80 8, 81 9, 82 minus, 83 4, 84 5, 85 6, 86 plus, 87 1, 88 2, 89 3,
 # 90 0, 91 point, 104 Enter, 106 slash, 63 asterisk.
 COMMON = [
@@ -56,6 +57,7 @@ COMMON = [
     ("ctrl pause", "keydown 37 key 127 keyup 37"),
     ("auto-repeat", "keydown 38 sleep 1.0 keyup 38"),
     ("alt letter", "keydown 64 key 38 keyup 64"),
+    ("altgr, the key two right of l, then e", "keydown 108 key 48 keyup 108 key 26"),
 ]
 LAYOUTS = {
     "us": COMMON + [

@@ -33,18 +33,27 @@ struct BufferedKey {
 };
 
 // Sixteen slots of which fifteen are usable; when full, a new key is dropped.
+// Once the reader has found the buffer empty, the repeats of a key held since before then
+// stay out until the key is pressed again, so that a wait that empties the buffer first ends
+// only on a new press. The reader counts the times it finds the buffer empty; a repeat
+// enters, and is taken, only while that count stands where it stood at its key's press.
 class KeyboardBuffer {
  public:
   static constexpr int kSlots = 16;
 
-  bool push(BufferedKey key);  // writer; false when the key was dropped
+  // Writer; false when the key was dropped. `repeat`: the key was already down.
+  bool push(BufferedKey key, bool repeat = false);
   bool pop(BufferedKey& key);  // reader; false when empty
   bool empty() const;
 
  private:
-  std::array<std::atomic<std::uint16_t>, kSlots> slots_{};
-  std::atomic<int> head_{0};  // next to read; written by the reader
-  std::atomic<int> tail_{0};  // next to write; written by the writer
+  // Each slot: the character, the scan code, whether it is a repeat, and the count of empty
+  // reads at its key's press.
+  std::array<std::atomic<std::uint64_t>, kSlots> slots_{};
+  std::atomic<int> head_{0};                               // next to read; written by the reader
+  std::atomic<int> tail_{0};                               // next to write; written by the writer
+  std::atomic<std::uint32_t> empty_reads_{0};              // written by the reader
+  std::array<std::uint32_t, 256> empty_reads_at_press_{};  // by scan code; the writer's own
 };
 
 // What one key press gives the two queues: its key-event code and, unless the key only
@@ -53,6 +62,7 @@ struct KeyPress {
   std::int32_t code = 0;
   BufferedKey entry;
   bool buffered = true;
+  bool repeat = false;  // the key was already down
   bool operator==(const KeyPress&) const = default;
 };
 

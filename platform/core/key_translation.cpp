@@ -290,7 +290,7 @@ std::vector<KeyAction> KeyTranslator::text(std::string_view utf8) {
   if (waiting_) {
     const Waiting waiting = *waiting_;
     waiting_.reset();
-    if (!waiting.swallowed) typed(waiting.event.usage, waiting.scan, characters, out);
+    if (!waiting.swallowed) typed(waiting.event, waiting.scan, characters, out);
   } else if (!last_ctrl_) {
     unclaimed_ += characters;  // its key comes next
   }
@@ -324,14 +324,14 @@ void KeyTranslator::key_down(const KeyEvent& event, std::vector<KeyAction>& out)
   }
   if (waits && !unclaimed_.empty()) {
     const std::u32string characters = std::exchange(unclaimed_, {});
-    return typed(event.usage, key->scan, characters, out);
+    return typed(event, key->scan, characters, out);
   }
   type_unclaimed(out);
   if (waits) {
     waiting_ = Waiting{event, key->scan, false};
     return;
   }
-  press(event.usage, immediate_press(*key, event), out);
+  press(event, immediate_press(*key, event), out);
 }
 
 void KeyTranslator::key_up(const KeyEvent& event, std::vector<KeyAction>& out) {
@@ -346,10 +346,12 @@ void KeyTranslator::resolve_waiting(std::vector<KeyAction>& out) {
   const Waiting waiting = *waiting_;
   waiting_.reset();
   if (waiting.swallowed) return;
-  // A typing key that stands for no character is a dead key: alone it gives nothing.
+  // A typing key without text that stands for no character, or that went down with Alt
+  // (AltGr's dead keys are named by the key's plain character), is a dead key: alone it
+  // gives nothing.
   const PcKey* key = pc_key_of(waiting.event.usage);
-  if (key->kind == Kind::typing && waiting.event.symbol == 0) return;
-  press(waiting.event.usage, extended_press(waiting.scan), out);
+  if (key->kind == Kind::typing && (waiting.event.symbol == 0 || waiting.event.modifiers.alt)) return;
+  press(waiting.event, extended_press(waiting.scan), out);
 }
 
 void KeyTranslator::type_unclaimed(std::vector<KeyAction>& out) {
@@ -361,24 +363,26 @@ void KeyTranslator::type_unclaimed(std::vector<KeyAction>& out) {
   }
 }
 
-void KeyTranslator::typed(int usage, int scan, std::u32string_view characters, std::vector<KeyAction>& out) {
+void KeyTranslator::typed(const KeyEvent& event, int scan, std::u32string_view characters,
+                          std::vector<KeyAction>& out) {
   for (std::size_t at = 0; at < characters.size(); ++at) {
     const std::optional<std::uint8_t> byte = cp437_of(characters[at]);
     const KeyPress typed_press = byte ? character_press(*byte, scan, {}) : extended_press(scan);
-    press(usage, typed_press, out);
+    press(event, typed_press, out);
     // A key that types several characters (an accent that did not compose, then its own)
     // releases all but the last at once.
     if (at + 1 < characters.size()) {
       KeyEvent release;
       release.down = false;
-      release.usage = usage;
+      release.usage = event.usage;
       key_up(release, out);
     }
   }
 }
 
-void KeyTranslator::press(int usage, const KeyPress& key_press, std::vector<KeyAction>& out) {
-  held_[static_cast<std::size_t>(usage)] = Held{true, false, key_press};
+void KeyTranslator::press(const KeyEvent& event, KeyPress key_press, std::vector<KeyAction>& out) {
+  key_press.repeat = event.repeat;
+  held_[static_cast<std::size_t>(event.usage)] = Held{true, false, key_press};
   out.push_back({KeyAction::Kind::press, key_press});
 }
 

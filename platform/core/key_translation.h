@@ -8,8 +8,9 @@
 //   lacks gives nothing.
 // - A key of the typing block gives the character that its text event brings, as its code
 //   page 437 byte; a character that code page 437 lacks gives the key without a character
-//   (code: scan code times 256). A key that brings no text and stands for no character (a
-//   dead key) gives nothing; the composed letter is the press of the key that composed it.
+//   (code: scan code times 256). A key that brings no text and stands for no character or
+//   went down with Alt (a dead key, AltGr's too) gives nothing; the composed letter is the
+//   press of the key that composed it.
 // - With Ctrl held (and Alt not, so AltGr keeps typing), Ctrl+letter types 1 to 26,
 //   Ctrl+Enter 10, Ctrl+Backspace 127; every other key types no character and has the PC's
 //   Ctrl scan code where the PC has one. Text events that Ctrl keys bring are ignored.
@@ -22,7 +23,8 @@
 //   one that comes just before its key-down. Text that no key claims is typed on its own
 //   (scan code 0, pressed and released at once); a key whose text holds several characters
 //   (an accent that did not compose, then its own) releases all but the last at once.
-// - A repeat is a press; the release negates the code of the key's last press.
+// - A repeat is a press, marked as a repeat; the release negates the code of the key's
+//   last press.
 // - Pause pauses; the next key pressed (Pause aside, a repeat too) ends the pause and is
 //   swallowed with its text, its repeats and its release. Ctrl+Pause (Break) and Alt+F4
 //   stop the program.
@@ -90,10 +92,10 @@ class KeyTranslator {
 
   void resolve_waiting(std::vector<KeyAction>& out);
   void type_unclaimed(std::vector<KeyAction>& out);
-  void press(int usage, const KeyPress& key_press, std::vector<KeyAction>& out);
+  void press(const KeyEvent& event, KeyPress key_press, std::vector<KeyAction>& out);
   void key_down(const KeyEvent& event, std::vector<KeyAction>& out);
   void key_up(const KeyEvent& event, std::vector<KeyAction>& out);
-  void typed(int usage, int scan, std::u32string_view characters, std::vector<KeyAction>& out);
+  void typed(const KeyEvent& event, int scan, std::u32string_view characters, std::vector<KeyAction>& out);
 
   std::optional<Waiting> waiting_;
   std::u32string unclaimed_;  // text that came before its key went down

@@ -39,7 +39,7 @@ void Runtime::apply(const std::vector<KeyAction>& actions) {
 
 void Runtime::key_down(const KeyPress& press) {
   key_events_.push(press.code);
-  if (press.buffered) keyboard_.push(press.entry);
+  if (press.buffered) keyboard_.push(press.entry, press.repeat);
   presses_.fetch_add(1);
   input_arrived();
 }

@@ -51,7 +51,7 @@ class HeadlessHost : public Host {
   // Keys and text go through a key translator, as the window's events do.
   // Presses a key at `at_ms` and releases it `hold_ms` later.
   void key(std::int64_t at_ms, const ScriptedKey& key, std::int64_t hold_ms = 40);
-  // A press alone (a held key repeating), or a release alone.
+  // A press alone (a held key's repeat when its event says so), or a release alone.
   void press(std::int64_t at_ms, const ScriptedKey& key);
   void release(std::int64_t at_ms, const ScriptedKey& key);
   // One event as the window reports it.
