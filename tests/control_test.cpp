@@ -1,6 +1,9 @@
 // Program control: runtime errors, the end of the program, stop and pause.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <stdexcept>
+
 #include "harness.h"
 #include "runtime.h"
 
@@ -38,6 +41,29 @@ TEST(RuntimeErrors, DivisionByZeroIsCritical) {
   ASSERT_EQ(session.host.boxes().size(), 1u);
   EXPECT_EQ(session.host.boxes()[0].title, "Critical Error");
   EXPECT_EQ(session.host.boxes()[0].text, "Division by zero");
+}
+
+// Failures end the program with exit code 1 and one line on standard error, never as success.
+TEST(RuntimeErrors, FailuresEndWithOneLineAndExitCodeOne) {
+  const struct {
+    const char* what;
+    std::function<void()> entry;
+    std::string line;
+  } cases[] = {
+      {"error box not shown", [] { rt_raise_error(9, 1); },
+       "Unhandled Error #9 - " + platform::program_path().filename().string() +
+           ": Line: 1 (in main module) Subscript out of range Continue?"},
+      {"critical box not shown", [] { rt_raise_error(11); }, "Critical Error: Division by zero"},
+      {"unexpected exception", [] { throw std::runtime_error("out of cheese"); },
+       "unexpected error: out of cheese"},
+  };
+  for (const auto& c : cases) {
+    platform::HeadlessSession session;
+    session.host.fail_boxes();
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(session.run([&] { c.entry(); }), 1) << c.what;
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "valewarden: " + c.line + "\n") << c.what;
+  }
 }
 
 TEST(EndProgram, PrintsOnRow30AndWaitsForANewKey) {

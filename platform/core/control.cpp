@@ -1,5 +1,8 @@
 // Program control: the end of the program, the statement hook and runtime errors.
+#include <algorithm>
 #include <cstdio>
+#include <exception>
+#include <functional>
 #include <string>
 
 #include "runtime.h"
@@ -30,6 +33,15 @@ const char* error_message(int code) {
   return "Unprintable error";
 }
 
+// A box that cannot be shown: its title and text on standard error as one line, and the
+// program ends with exit code 1.
+[[noreturn]] void box_not_shown(const std::string& title, const std::string& text) {
+  std::string line = title + ": " + text;
+  std::replace(line.begin(), line.end(), '\n', ' ');
+  std::fprintf(stderr, "valewarden: %s\n", line.c_str());
+  throw ProgramExit{1};
+}
+
 std::string program_file_name() {
   const std::string name = platform::program_path().filename().string();
   return name.empty() ? "valewarden" : name;
@@ -49,7 +61,7 @@ void rt_raise_error(int code, unsigned line) {
   Runtime& runtime = Runtime::current();
   const std::string message = error_message(code);
   if (code == rt_error::kDivisionByZero) {
-    runtime.host().show_message("Critical Error", message);
+    if (!runtime.host().show_message("Critical Error", message)) box_not_shown("Critical Error", message);
     throw ProgramExit{0};
   }
   char title[256];
@@ -58,7 +70,9 @@ void rt_raise_error(int code, unsigned line) {
   char text[512];
   std::snprintf(text, sizeof text, "Line: %u (in %s)\n%s%s", line, "main module", message.c_str(),
                 "\nContinue?");
-  if (!runtime.host().ask_yes_no(title, text)) throw ProgramExit{0};
+  const std::optional<bool> yes = runtime.host().ask_yes_no(title, text);
+  if (!yes) box_not_shown(title, text);
+  if (!*yes) throw ProgramExit{0};
 }
 
 void rt_end_program() {
@@ -75,3 +89,24 @@ void rt_end_program() {
   runtime.wait_for_input_until([&] { return !key_read_char().empty() || runtime.stop_requested(); });
   throw ProgramExit{0};
 }
+
+namespace platform {
+
+void report_unexpected(const char* what) { std::fprintf(stderr, "valewarden: unexpected error: %s\n", what); }
+
+int run_program(const std::function<void()>& entry) {
+  try {
+    entry();
+  } catch (const ProgramExit& exit) {
+    return exit.exit_code;
+  } catch (const std::exception& error) {
+    report_unexpected(error.what());
+    return 1;
+  } catch (...) {
+    report_unexpected("an exception of unknown type");
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace platform

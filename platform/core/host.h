@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace platform {
@@ -33,10 +34,10 @@ class Host {
   virtual void set_title(const std::string& title) = 0;
   virtual void set_icon() = 0;
   virtual void set_screen_size(int width, int height) = 0;
-  // A yes/no box; true for yes.
-  virtual bool ask_yes_no(const std::string& title, const std::string& text) = 0;
-  // A box with an ok button.
-  virtual void show_message(const std::string& title, const std::string& text) = 0;
+  // A yes/no box: true for yes, false for no; nothing when no box could be shown.
+  virtual std::optional<bool> ask_yes_no(const std::string& title, const std::string& text) = 0;
+  // A box with an ok button; false when it could not be shown.
+  virtual bool show_message(const std::string& title, const std::string& text) = 0;
 };
 
 }  // namespace platform

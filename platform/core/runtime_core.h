@@ -7,6 +7,7 @@
 #include <atomic>
 #include <climits>
 #include <filesystem>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -24,6 +25,12 @@ namespace platform {
 struct ProgramExit {
   int exit_code = 0;
 };
+
+// Runs the game from `entry` as its thread does; returns the program's exit code: the one
+// it ended with, or 1 after one line on standard error naming an exception nothing expected.
+int run_program(const std::function<void()>& entry);
+// The one line for an exception that nothing expected.
+void report_unexpected(const char* what);
 
 // Holds a loop to a number of passes a second, catching up lost time within a margin.
 class Pacer {

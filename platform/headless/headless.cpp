@@ -153,24 +153,28 @@ void HeadlessHost::set_screen_size(int width, int height) {
   height_ = height;
 }
 
-bool HeadlessHost::ask_yes_no(const std::string& title, const std::string& text) {
+std::optional<bool> HeadlessHost::ask_yes_no(const std::string& title, const std::string& text) {
+  if (boxes_fail_) return std::nullopt;
   boxes_.push_back({title, text});
   return answer_yes_;
 }
 
-void HeadlessHost::show_message(const std::string& title, const std::string& text) {
+bool HeadlessHost::show_message(const std::string& title, const std::string& text) {
+  if (boxes_fail_) return false;
   boxes_.push_back({title, text});
+  return true;
 }
 
 int HeadlessSession::run(const std::function<void()>& entry) {
-  try {
-    entry();
-  } catch (const ProgramExit& exit) {
-    return exit.exit_code;
-  } catch (const HeadlessRunEnded&) {
-    return -1;
-  }
-  return 0;
+  bool ran_out = false;
+  const int exit_code = run_program([&] {
+    try {
+      entry();
+    } catch (const HeadlessRunEnded&) {
+      ran_out = true;
+    }
+  });
+  return ran_out ? -1 : exit_code;
 }
 
 }  // namespace platform

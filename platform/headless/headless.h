@@ -72,6 +72,8 @@ class HeadlessHost : public Host {
   // Called with each frame as it is made.
   void on_frame(std::function<void(const Frame&)> observer) { observer_ = std::move(observer); }
   void answer_errors_with(bool yes) { answer_yes_ = yes; }
+  // From now on no box can be shown, as on a desktop without a way to show one.
+  void fail_boxes() { boxes_fail_ = true; }
   // How many of the newest frames frames() keeps (kFramesKept by default; 0 keeps none, for
   // runs that only watch frames as they are made).
   void keep_frames(std::size_t count) { frames_kept_ = count; }
@@ -98,8 +100,8 @@ class HeadlessHost : public Host {
   void set_title(const std::string& title) override { title_ = title; }
   void set_icon() override { icon_set_ = true; }
   void set_screen_size(int width, int height) override;
-  bool ask_yes_no(const std::string& title, const std::string& text) override;
-  void show_message(const std::string& title, const std::string& text) override;
+  std::optional<bool> ask_yes_no(const std::string& title, const std::string& text) override;
+  bool show_message(const std::string& title, const std::string& text) override;
 
  private:
   enum class Kind { key, text, stop };
@@ -129,6 +131,7 @@ class HeadlessHost : public Host {
   std::size_t frames_kept_ = kFramesKept;
   std::function<void(const Frame&)> observer_;
   bool answer_yes_ = true;
+  bool boxes_fail_ = false;
   bool icon_set_ = false;
   std::string title_;
   int width_ = kStartPixelWidth;

@@ -13,6 +13,7 @@
 #include "boot_clock.h"
 #include "front_end.h"
 #include "runtime_core.h"
+#include "stop_signals.h"
 #include "video.h"
 #include "window_host.h"
 #include "x_display.h"
@@ -21,7 +22,6 @@ namespace platform {
 
 namespace {
 
-constexpr std::int64_t kStopGraceMs = 400;
 // While a stop is pending, the loop looks at the game this often.
 constexpr std::int64_t kStopCheckMs = 20;
 
@@ -54,8 +54,8 @@ KeyEvent key_event_of(const SDL_KeyboardEvent& key) {
 
 class EventLoop {
  public:
-  EventLoop(Video& video, WindowHost& host, Runtime& runtime, XConnection* x, const sigset_t& waiting_signals)
-      : video_(video), host_(host), runtime_(runtime), x_(x), waiting_signals_(waiting_signals) {}
+  EventLoop(Video& video, WindowHost& host, Runtime& runtime, XConnection* x)
+      : video_(video), host_(host), runtime_(runtime), x_(x) {}
 
   // Runs until the game has ended: waits, hands on the events, runs the posted work and
   // makes the frames that are due.
@@ -79,17 +79,14 @@ class EventLoop {
     std::int64_t timeout = runtime_.wait_before_frame(now);
     if (runtime_.stop_requested()) {
       if (stop_seen_ms_ < 0) stop_seen_ms_ = now;
-      if (now - stop_seen_ms_ > kStopGraceMs) {
-        std::fprintf(stderr, "valewarden: the game did not stop in time\n");
-        std::_Exit(0);
-      }
+      if (now - stop_seen_ms_ > kStopGraceMs) end_late_stop();
       timeout = timeout < 0 ? kStopCheckMs : std::min(timeout, kStopCheckMs);
     }
     return static_cast<int>(timeout);
   }
 
   void wait(int timeout_ms) {
-    if (x_ != nullptr) return x_->wait(timeout_ms, waiting_signals_);
+    if (x_ != nullptr) return x_->wait(timeout_ms);
     timeout_ms < 0 ? SDL_WaitEvent(nullptr) : SDL_WaitEventTimeout(nullptr, timeout_ms);
   }
 
@@ -101,6 +98,7 @@ class EventLoop {
       case SDL_TEXTINPUT: runtime_.apply(keys_.text(event.text.text)); break;
       case SDL_WINDOWEVENT: handle_window(event.window); break;
       case SDL_RENDER_TARGETS_RESET: video_.show(true); break;
+      case SDL_RENDER_DEVICE_RESET: video_.device_reset(); break;
       default: break;
     }
   }
@@ -133,7 +131,6 @@ class EventLoop {
   WindowHost& host_;
   Runtime& runtime_;
   XConnection* x_;
-  sigset_t waiting_signals_;
   KeyTranslator keys_;
   std::int64_t stop_seen_ms_ = -1;
 };
@@ -146,7 +143,7 @@ void enter_program_folder() {
 }
 
 // Opens the window and runs the game in it; returns the exit code.
-int run_in_window(void (*game)(), const sigset_t& waiting_signals) {
+int run_in_window(void (*game)()) {
   Video video;
   Waker waker;
   WindowHost host(video, [&waker] { waker.wake(); });
@@ -161,20 +158,21 @@ int run_in_window(void (*game)(), const sigset_t& waiting_signals) {
     return 1;
   }
   waker.x = x.get();
+  if (!game_starting(runtime)) return 0;  // a stop signal came while the window opened
   std::atomic<bool> game_done{false};
   int exit_code = 0;
   std::thread game_thread([&] {
-    try {
-      game();
-    } catch (const ProgramExit& exit) {
-      exit_code = exit.exit_code;
-    }
+    exit_code = run_program(game);
+    game_ended(exit_code);
     game_done = true;
     waker.wake();
   });
-  // Without an X connection to poll, the main loop waits in SDL, with the signals let in.
-  if (x == nullptr) pthread_sigmask(SIG_SETMASK, &waiting_signals, nullptr);
-  EventLoop(video, host, runtime, x.get(), waiting_signals).run(game_done);
+  try {
+    EventLoop(video, host, runtime, x.get()).run(game_done);
+  } catch (...) {
+    game_thread.detach();  // the process ends at once, and the game with it
+    throw;
+  }
   game_thread.join();
   return exit_code;
 }
@@ -185,18 +183,25 @@ int run_windowed(void (*game)()) {
   enter_program_folder();
   // A dead display's socket must end in Xlib's I/O error, not in SIGPIPE.
   std::signal(SIGPIPE, SIG_IGN);
-  // SIGINT and SIGTERM stay blocked in every thread, this one included, except while the
-  // main loop waits: they then end its wait, and SDL turns them into a quit event.
-  const sigset_t waiting_signals = block_stop_signals();
-  if (!start_video()) return 1;
-  // From here on; the window's own connection is watched again once it is known.
-  if (std::strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0) {
-    const char* display = std::getenv("DISPLAY");
-    watch_for_display_loss(display != nullptr ? display : "");
+  take_stop_signals();
+  try {
+    if (!start_video()) return 1;
+    // From here on; the window's own connection is watched again once it is known.
+    if (std::strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0) {
+      const char* display = std::getenv("DISPLAY");
+      watch_for_display_loss(display != nullptr ? display : "");
+    }
+    const int exit_code = run_in_window(game);
+    SDL_Quit();
+    return exit_code;
+  } catch (const WindowFailure& failure) {
+    std::fprintf(stderr, "%s\n", failure.what());
+  } catch (const std::exception& error) {
+    report_unexpected(error.what());
   }
-  const int exit_code = run_in_window(game, waiting_signals);
-  SDL_Quit();
-  return exit_code;
+  // The game thread may still run: the process ends here, at once.
+  std::fflush(stderr);
+  std::_Exit(1);
 }
 
 }  // namespace platform

@@ -33,6 +33,7 @@ bool start_video() {
   names.wayland_answers = wayland_answers(names.wayland, environment("XDG_RUNTIME_DIR"));
   const DisplayChoice choice = choose_display(names);
   if (choice.x_only) SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");  // a thread of our own takes them
   if (!choice.worth_trying) {
     std::fprintf(stderr, "%s\n", failure_line(choice.failure, "").c_str());
     return false;
@@ -87,15 +88,31 @@ void Video::set_icon() {
 }
 
 void Video::resize_screen(int width, int height) {
-  if (texture_ != nullptr) SDL_DestroyTexture(texture_);
-  texture_ =
-      SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, width, height);
-  SDL_SetTextureBlendMode(texture_, SDL_BLENDMODE_NONE);
   picture_width_ = width;
   picture_height_ = height;
-  output_width_ = output_height_ = -1;
+  make_picture_texture();
   place_window(width, height);
   shown_page_ = Page();
+}
+
+// The picture's texture for its present size, and the sharp stage to be made anew.
+void Video::make_picture_texture() {
+  if (texture_ != nullptr) SDL_DestroyTexture(texture_);
+  texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
+                               picture_width_, picture_height_);
+  if (texture_ == nullptr)
+    throw WindowFailure(failure_line("cannot make the picture's texture", SDL_GetError()));
+  SDL_SetTextureBlendMode(texture_, SDL_BLENDMODE_NONE);
+  if (sharp_ != nullptr) SDL_DestroyTexture(sharp_);
+  sharp_ = nullptr;
+  output_width_ = output_height_ = -1;
+}
+
+void Video::device_reset() {
+  make_picture_texture();
+  const Page page = std::move(shown_page_);
+  shown_page_ = Page();
+  draw(page);
 }
 
 // Gives the window the picture's size (and that as its least size), keeping the window's
@@ -117,7 +134,7 @@ void Video::place_window(int width, int height) {
   asked_height_ = height;
 }
 
-bool Video::ask_yes_no(const std::string& title, const std::string& text) {
+std::optional<bool> Video::ask_yes_no(const std::string& title, const std::string& text) {
   const SDL_MessageBoxButtonData buttons[] = {
       {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, "Yes"},
       {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0, "No"},
@@ -125,7 +142,8 @@ bool Video::ask_yes_no(const std::string& title, const std::string& text) {
   const SDL_MessageBoxData box{
       SDL_MESSAGEBOX_ERROR, window_, title.c_str(), text.c_str(), 2, buttons, nullptr};
   int answer = 0;
-  return SDL_ShowMessageBox(&box, &answer) == 0 && answer == 1;
+  if (SDL_ShowMessageBox(&box, &answer) != 0) return std::nullopt;
+  return answer == 1;
 }
 
 bool Video::show_message(const std::string& title, const std::string& text) {

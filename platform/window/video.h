@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -15,6 +17,11 @@ struct SDL_Renderer;
 struct SDL_Texture;
 
 namespace platform {
+
+// The window cannot go on (a texture it needs cannot be made); what() is the line to print.
+struct WindowFailure : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
 
 // Starts SDL's video on the display the environment names; when there is none to be had,
 // prints one line naming what was tried, with what SDL's drivers reported.
@@ -43,14 +50,17 @@ class Video {
   void set_icon();
   // A new screen mode: a picture of this size, and the window fitted to it.
   void resize_screen(int width, int height);
-  // True for yes; false for no, or when the box cannot be shown.
-  bool ask_yes_no(const std::string& title, const std::string& text);
+  // True for yes, false for no; nothing when the box cannot be shown.
+  std::optional<bool> ask_yes_no(const std::string& title, const std::string& text);
   bool show_message(const std::string& title, const std::string& text);
 
   // Draws the rows of `page` that differ from the page on show, and shows the picture.
   void draw(const Page& page);
   // Shows the picture again: the window was exposed or resized, or lost its targets.
   void show(bool all_rows_stale = false);
+  // The render device was reset and every texture with it: makes them again and draws the
+  // whole picture.
+  void device_reset();
 
   // The window manager's word on the window's place and size.
   void exposed();
@@ -58,6 +68,7 @@ class Video {
   void resized(int width, int height);
 
  private:
+  void make_picture_texture();
   void place_window(int width, int height);
   void fit_to_window();
   void mark_stale(int top, int bottom);

@@ -26,13 +26,16 @@ void WindowHost::sleep_until(std::int64_t until_ms) {
 void WindowHost::input_arrived() {
   { std::lock_guard lock(wait_mutex_); }
   input_.notify_all();
+  { std::lock_guard lock(frame_mutex_); }
+  frame_made_.notify_all();
 }
 
 void WindowHost::present_frame() {
   std::unique_lock lock(frame_mutex_);
   const std::uint64_t wanted = ++frames_requested_;
   wake_();
-  frame_made_.wait(lock, [&] { return frames_made_ >= wanted || closed_; });
+  // A stop ends the wait too: the game stops even while the display hangs.
+  frame_made_.wait(lock, [&] { return frames_made_ >= wanted || closed_ || runtime_->stop_requested(); });
 }
 
 void WindowHost::screen_changed() {
@@ -54,12 +57,12 @@ void WindowHost::set_screen_size(int width, int height) {
   });
 }
 
-bool WindowHost::ask_yes_no(const std::string& title, const std::string& text) {
-  return work_.call<bool>([&] { return video_.ask_yes_no(title, text); });
+std::optional<bool> WindowHost::ask_yes_no(const std::string& title, const std::string& text) {
+  return work_.call<std::optional<bool>>([&] { return video_.ask_yes_no(title, text); });
 }
 
-void WindowHost::show_message(const std::string& title, const std::string& text) {
-  work_.call<bool>([&] { return video_.show_message(title, text); });
+bool WindowHost::show_message(const std::string& title, const std::string& text) {
+  return work_.call<bool>([&] { return video_.show_message(title, text); });
 }
 
 std::uint64_t WindowHost::frame_requested() {

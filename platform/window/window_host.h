@@ -34,8 +34,8 @@ class WindowHost final : public Host {
   void set_title(const std::string& title) override;
   void set_icon() override;
   void set_screen_size(int width, int height) override;
-  bool ask_yes_no(const std::string& title, const std::string& text) override;
-  void show_message(const std::string& title, const std::string& text) override;
+  std::optional<bool> ask_yes_no(const std::string& title, const std::string& text) override;
+  bool show_message(const std::string& title, const std::string& text) override;
 
   // ---- Main thread ----
   WorkQueue& work() { return work_; }

@@ -1,7 +1,6 @@
 #include "x_display.h"
 
 #include <poll.h>
-#include <pthread.h>
 #include <sys/eventfd.h>
 #include <unistd.h>
 
@@ -39,15 +38,6 @@ void watch_for_display_loss(const std::string& name) {
   XSetIOErrorHandler(on_display_lost);
 }
 
-sigset_t block_stop_signals() {
-  sigset_t signals, waiting;
-  sigemptyset(&signals);
-  sigaddset(&signals, SIGINT);
-  sigaddset(&signals, SIGTERM);
-  pthread_sigmask(SIG_BLOCK, &signals, &waiting);
-  return waiting;
-}
-
 struct XConnection::Handles {
   Display* display = nullptr;
   int wake_fd = -1;
@@ -75,12 +65,11 @@ DisplayInfo XConnection::info() const {
           DefaultDepth(display, DefaultScreen(display))};
 }
 
-void XConnection::wait(int timeout_ms, const sigset_t& waiting_signals) {
+void XConnection::wait(int timeout_ms) {
   Display* display = handles_->display;
   if (!SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT) && XEventsQueued(display, QueuedAfterFlush) == 0) {
     pollfd sources[] = {{ConnectionNumber(display), POLLIN, 0}, {handles_->wake_fd, POLLIN, 0}};
-    const timespec limit{timeout_ms / 1000, (timeout_ms % 1000) * 1000000L};
-    ppoll(sources, 2, timeout_ms < 0 ? nullptr : &limit, &waiting_signals);
+    poll(sources, 2, timeout_ms);
   }
   std::uint64_t wakes = 0;
   [[maybe_unused]] const ssize_t taken =

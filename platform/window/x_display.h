@@ -1,8 +1,7 @@
-// The X specifics of the window: the display's loss, waiting on the X connection and the
-// signals let in while the main loop waits. The only code that sees Xlib.
+// The X specifics of the window: the display's loss and waiting on the X connection. The
+// only code that sees Xlib.
 #pragma once
 
-#include <csignal>
 #include <memory>
 #include <string>
 
@@ -14,10 +13,6 @@ namespace platform {
 // exit code 1, whichever thread notices.
 void watch_for_display_loss(const std::string& name);
 
-// Blocks SIGINT and SIGTERM in this thread and every thread it starts; returns the mask to
-// wait with, which lets them in.
-sigset_t block_stop_signals();
-
 class XConnection {
  public:
   // The window's connection when it is on X; null elsewhere, or when no wake-up can be made.
@@ -27,8 +22,8 @@ class XConnection {
   // The display and its depth, for failure messages.
   DisplayInfo info() const;
   // Waits until the connection or SDL has events, wake() was called, or `timeout_ms` pass
-  // (-1: no limit), with `waiting_signals` as the signal mask while it waits.
-  void wait(int timeout_ms, const sigset_t& waiting_signals);
+  // (-1: no limit).
+  void wait(int timeout_ms);
   // Any thread: ends a wait, or the next one. Only the main thread touches the connection.
   void wake();
 

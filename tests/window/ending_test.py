@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Ending at any moment: on each screen of the game, closing the window, Alt+F4,
-Ctrl+Break, SIGINT and SIGTERM each end the process with exit code 0. The time each took is
-printed; the test allows a loaded machine ten seconds.
+Ctrl+Break, SIGINT, SIGTERM and SIGHUP each end the process with exit code 0; at the prompt,
+SIGTERM does so while the X server hangs too. The time each took is printed; the test
+allows a loaded machine ten seconds.
 
 Usage: ending_test.py GAME EXPECTED_FRAME X_CLOSE [SCREEN]  (all screens when none is named)
 """
@@ -57,7 +58,7 @@ def end_message(game):
 
 
 SCREENS = [prologue, prompt, help_screen, inventory, examine_page, end_message, victory]
-METHODS = ["close", "alt+F4", "ctrl+Break", "SIGINT", "SIGTERM"]
+METHODS = ["close", "alt+F4", "ctrl+Break", "SIGINT", "SIGTERM", "SIGHUP"]
 
 
 def stop(game, method):
@@ -71,18 +72,21 @@ def stop(game, method):
         game.proc.send_signal(getattr(signal, method))
 
 
-def end_once(screen, method):
+def end_once(screen, method, xvfb):
     """Plays to `screen`, ends the game by `method`; returns a failure, or None."""
     game = Game(GAME, EXPECTED)
     screen(game)
     game.expect_screen(screen.__name__)
+    if method == "SIGTERM, server stopped":
+        xvfb.send_signal(signal.SIGSTOP)
     sent = time.monotonic()
-    stop(game, method)
+    stop(game, method.split(",")[0])
     try:
         code = game.proc.wait(LIMIT)
     except subprocess.TimeoutExpired:
         code = None
     took = time.monotonic() - sent
+    xvfb.send_signal(signal.SIGCONT)
     verdict = "ok" if code == 0 else "FAIL"
     print(f"{verdict}: {method} on {screen.__name__}: {game.state()} after {took * 1000:.0f} ms")
     Game.kill_all()
@@ -96,7 +100,10 @@ def main():
         fail(f"no screen named {named}")
     xvfb = start_xvfb()
     try:
-        failures = [failure for screen in screens for method in METHODS if (failure := end_once(screen, method))]
+        runs = [(screen, method) for screen in screens for method in METHODS]
+        if prompt in screens:
+            runs.append((prompt, "SIGTERM, server stopped"))
+        failures = [failure for screen, method in runs if (failure := end_once(screen, method, xvfb))]
     finally:
         Game.kill_all()
         xvfb.terminate()
