@@ -115,4 +115,10 @@ std::filesystem::path program_path() {
   return error ? std::filesystem::path() : path;
 }
 
+void enter_program_folder() {
+  std::error_code error;
+  const std::filesystem::path program = program_path();
+  if (!program.empty()) std::filesystem::current_path(program.parent_path(), error);
+}
+
 }  // namespace platform

@@ -158,5 +158,7 @@ double round_to_accuracy(std::int64_t ms, double accuracy);
 
 // The path of the running program, empty when it cannot be read.
 std::filesystem::path program_path();
+// Makes the folder that holds the program the working folder, as the game expects.
+void enter_program_folder();
 
 }  // namespace platform

@@ -135,13 +135,6 @@ class EventLoop {
   std::int64_t stop_seen_ms_ = -1;
 };
 
-// Runs from the folder that holds the program, as the game expects.
-void enter_program_folder() {
-  std::error_code error;
-  const std::filesystem::path program = program_path();
-  if (!program.empty()) std::filesystem::current_path(program.parent_path(), error);
-}
-
 // Opens the window and runs the game in it; returns the exit code.
 int run_in_window(void (*game)()) {
   Video video;
