@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
 """The window on screens and in windows of several sizes, and the display failing: the
-window is centred after the mode switch and asks for 640x480 at least; resized to 1366x768
-it shows the picture at scale 1.6, centred, drawn the sharp way; resized to 400x260 it shows
-all of it; killing the X server at any moment (20 times at the prompt) ends the game with
-exit code 1 and one line naming the display; and a display that cannot be opened is named
-in one line with exit code 1.
+window is centred after the mode switch and asks for 640x480 at least; on a 320x200 screen
+its top-left corner stays on the screen; resized to 1366x768 it shows the picture at scale
+1.6, centred, drawn the sharp way; resized to 400x260 it shows all of it; killing the X
+server at any moment (20 times at the prompt) ends the game with exit code 1 and one line
+naming the display; and a display that cannot be opened is named in one line with exit
+code 1.
 
 Usage: display_test.py GAME EXPECTED_FRAME X_CLOSE
 """
@@ -209,6 +210,15 @@ def window_placement_and_scaling():
     stop_servers()
 
 
+def small_screen():
+    start_server("320x200x24")
+    game = Game(GAME, EXPECTED)
+    wait_for_value("the window's place and size on a 320x200 screen after the mode switch",
+                   lambda: geometry(game.window), (0, 0, 640, 480))
+    print("ok: on a 320x200 screen the window's top-left corner is the screen's")
+    stop_servers()
+
+
 def reach_prompt(game):
     game.press("Return", "Return")
     game.expect_screen("the prompt", timeout=30)
@@ -280,6 +290,7 @@ def main():
     try:
         messages()
         window_placement_and_scaling()
+        small_screen()
         losing_the_display()
     finally:
         Game.kill_all()
