@@ -7,7 +7,6 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <thread>
 
 #include "boot_clock.h"
@@ -188,12 +187,10 @@ int run_windowed(void (*game)()) {
   // SIGINT and SIGTERM stay blocked in every thread, this one included, except while the
   // main loop waits: they then end its wait, and SDL turns them into a quit event.
   const sigset_t waiting_signals = block_stop_signals();
+  // Before SDL opens its X connection, so that the display's loss is ours from the start.
+  const char* display = std::getenv("DISPLAY");
+  watch_for_display_loss(display != nullptr ? display : "");
   if (!start_video()) return 1;
-  // From here on; the window's own connection is watched again once it is known.
-  if (std::strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0) {
-    const char* display = std::getenv("DISPLAY");
-    watch_for_display_loss(display != nullptr ? display : "");
-  }
   const int exit_code = run_in_window(game, waiting_signals);
   SDL_Quit();
   return exit_code;
