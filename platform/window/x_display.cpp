@@ -20,7 +20,11 @@ namespace {
 char lost_display_line[320];
 char lost_window_line[320];
 std::atomic<bool> ending{false};
-// The socket of SDL's connection once the window is known; -1 before that.
+// The game's process. SDL shows message boxes from a child process of its own: that child
+// ends silently when it loses the display, and the game's process notices and says so.
+pid_t game_process = 0;
+// The socket of SDL's connection once the window is known; -1 before that, while only
+// Xlib, whose I/O error handler covers it, uses the connection.
 std::atomic<int> connection_socket{-1};
 // The handler that was in place before ours: Xlib's own, for the errors that are not ours.
 XErrorHandler earlier_error_handler = nullptr;
@@ -29,6 +33,7 @@ struct sigaction earlier_segv, earlier_bus;
 // Writes `line` and ends the process at once with exit code 1; a thread that gets here
 // second only waits for that end. Async-signal-safe.
 [[noreturn]] void end_with(const char* line) {
+  if (getpid() != game_process) _exit(1);
   if (!ending.exchange(true)) {
     [[maybe_unused]] const ssize_t written = write(STDERR_FILENO, line, std::strlen(line));
     _exit(1);
@@ -65,6 +70,7 @@ void on_crash(int number, siginfo_t* info, void*) {
 }  // namespace
 
 void watch_for_display_loss(const std::string& name) {
+  game_process = getpid();
   std::snprintf(lost_display_line, sizeof lost_display_line,
                 "valewarden: lost the connection to the display %s\n", name.c_str());
   std::snprintf(lost_window_line, sizeof lost_window_line,
