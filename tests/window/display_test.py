@@ -258,12 +258,13 @@ def losing_the_display():
 def killed_during_start_up():
     """Kills the X server at moments spread over the game's start-up: each run ends with exit
     code 1 and one line, that the display was lost or could not be opened."""
-    lines = {}
+    seen = {}
     for run in range(KILLS_AT_LAUNCH):
         server = start_server("1024x768x24")
         display = os.environ["DISPLAY"]
         proc = subprocess.Popen([GAME], stderr=subprocess.PIPE, text=True)
-        time.sleep(run * LAUNCH_KILL_SPREAD / (KILLS_AT_LAUNCH - 1))  # the moment of the kill, not a wait for an outcome
+        at = run * LAUNCH_KILL_SPREAD / (KILLS_AT_LAUNCH - 1)
+        time.sleep(at)  # the moment of the kill, not a wait for an outcome
         server.kill()
         server.wait()
         try:
@@ -273,14 +274,13 @@ def killed_during_start_up():
             said = ["(still running after 60 s)"] + proc.communicate()[1].splitlines()
         lost = f"valewarden: lost the connection to the display {display}"
         unopened = f"valewarden: cannot open the X display {display} ("
-        what = f"X server killed {run * LAUNCH_KILL_SPREAD * 1000 / (KILLS_AT_LAUNCH - 1):.0f} ms after launch"
         if proc.returncode != 1 or len(said) != 1 or not (said[0] == lost or said[0].startswith(unopened)):
-            fail(f"{what}: exit code {proc.returncode} (wanted 1), said {said!r} (wanted one line: {lost!r}, "
-                 f"or {unopened!r}...)")
-        kind = "lost the connection" if said[0] == lost else "could not open it"
-        lines[kind] = lines.get(kind, 0) + 1
+            fail(f"X server killed {at * 1000:.0f} ms after launch: exit code {proc.returncode} (wanted 1), "
+                 f"said {said!r} (wanted one line: {lost!r}, or {unopened!r}...)")
+        kind = "lost the connection" if said[0] == lost else "could not open the display"
+        seen[kind] = seen.get(kind, 0) + 1
     print(f"ok: X server killed 0 to {LAUNCH_KILL_SPREAD * 1000:.0f} ms after launch, {KILLS_AT_LAUNCH} runs: "
-          f"exit code 1 and one line each time ({lines})")
+          f"exit code 1 and one line each time ({seen})")
 
 
 def window_destroyed():
