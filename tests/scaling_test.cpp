@@ -1,7 +1,10 @@
-// Where the picture lands in windows of common sizes, and by which scales it gets there.
+// Where the picture lands in windows of common sizes, and by which scales it gets there;
+// where the window lands on screens of several sizes.
 #include "scaling.h"
 
 #include <gtest/gtest.h>
+
+#include "window_placement.h"
 
 namespace {
 
@@ -49,6 +52,32 @@ TEST(PicturePlacement, KeepsThePicturesOwnShapeBeforeTheModeIsSet) {
   EXPECT_EQ(wider.x, 68);
   EXPECT_EQ(wider.intermediate_scale, 2);
   EXPECT_FALSE(wider.whole);
+}
+
+TEST(WindowPlacement, KeepsTheCentreAndTheTopLeftCornerOnTheScreen) {
+  using platform::ScreenArea;
+  const struct {
+    ScreenArea before, usable, after;
+  } cases[] = {
+      // clang-format off
+      // the window before        the usable area          the window after
+      {{192, 184, 640, 400},    {0, 0, 1024, 768},       {192, 144, 640, 480}},   // centre kept
+      {{-160, -100, 640, 400},  {0, 0, 320, 200},        {0, 0, 640, 480}},       // on a 320x200 screen
+      {{192, 0, 640, 400},      {0, 32, 1024, 736},      {192, 32, 640, 480}},    // below a panel at the top
+      {{600, 500, 640, 400},    {0, 0, 1024, 768},       {384, 288, 640, 480}},   // back inside when it fits
+      {{1800, 100, 640, 400},   {1920, 0, 1280, 1024},   {1920, 60, 640, 480}},   // a second display
+      {{-160, -100, 640, 400},  {0, 0, 0, 0},            {-160, -140, 640, 480}}, // area unknown
+      // clang-format on
+  };
+  for (const auto& c : cases) {
+    const ScreenArea after = platform::recentre_window(c.before, 640, 480, c.usable);
+    const std::string where = "from " + std::to_string(c.before.x) + "," + std::to_string(c.before.y) +
+                              " in " + std::to_string(c.usable.width) + "x" + std::to_string(c.usable.height);
+    EXPECT_EQ(after.x, c.after.x) << where;
+    EXPECT_EQ(after.y, c.after.y) << where;
+    EXPECT_EQ(after.width, 640) << where;
+    EXPECT_EQ(after.height, 480) << where;
+  }
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <thread>
 
 #include "boot_clock.h"
@@ -177,13 +176,11 @@ int run_windowed(void (*game)()) {
   // A dead display's socket must end in Xlib's I/O error, not in SIGPIPE.
   std::signal(SIGPIPE, SIG_IGN);
   take_stop_signals();
+  // Before SDL opens its X connection, so that the display's loss is ours from the start.
+  const char* display = std::getenv("DISPLAY");
+  watch_for_display_loss(display != nullptr ? display : "");
   try {
     if (!start_video()) return 1;
-    // From here on; the window's own connection is watched again once it is known.
-    if (std::strcmp(SDL_GetCurrentVideoDriver(), "x11") == 0) {
-      const char* display = std::getenv("DISPLAY");
-      watch_for_display_loss(display != nullptr ? display : "");
-    }
     const int exit_code = run_in_window(game);
     SDL_Quit();
     return exit_code;

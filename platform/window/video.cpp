@@ -8,6 +8,7 @@
 
 #include "display_choice.h"
 #include "render.h"
+#include "window_placement.h"
 
 namespace platform {
 
@@ -24,6 +25,14 @@ bool display_usable() {
 std::string environment(const char* name) {
   const char* value = std::getenv(name);
   return value != nullptr ? value : "";
+}
+
+// The area for windows on display `index` (the screen less panels and docks); empty when
+// SDL cannot tell.
+ScreenArea usable_area(int index) {
+  SDL_Rect usable{};
+  if (index < 0 || SDL_GetDisplayUsableBounds(index, &usable) != 0) return {};
+  return {usable.x, usable.y, usable.w, usable.h};
 }
 
 }  // namespace
@@ -53,9 +62,15 @@ Video::~Video() {
   if (window_ != nullptr) SDL_DestroyWindow(window_);
 }
 
+// Opens the window centred on the first display's area for windows, its top-left corner on
+// the screen however small that is.
 std::string Video::create_window() {
-  window_ = SDL_CreateWindow("Untitled", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kStartPixelWidth,
-                             kStartPixelHeight, SDL_WINDOW_RESIZABLE);
+  const ScreenArea usable = usable_area(0);
+  const ScreenArea start = recentre_window(usable, kStartPixelWidth, kStartPixelHeight, usable);
+  const bool known = usable.width > 0 && usable.height > 0;
+  window_ = SDL_CreateWindow("Untitled", known ? start.x : SDL_WINDOWPOS_CENTERED,
+                             known ? start.y : SDL_WINDOWPOS_CENTERED, kStartPixelWidth, kStartPixelHeight,
+                             SDL_WINDOW_RESIZABLE);
   if (window_ == nullptr) return failure_line("cannot open the window", SDL_GetError());
   SDL_GetWindowPosition(window_, &asked_x_, &asked_y_);
   return "";
@@ -116,20 +131,21 @@ void Video::device_reset() {
 }
 
 // Gives the window the picture's size (and that as its least size), keeping the window's
-// centre where it was unless the player has moved or resized it.
+// centre where it was unless the player has moved or resized it, and its top-left corner on
+// the screen.
 void Video::place_window(int width, int height) {
-  int x = 0, y = 0, old_width = 0, old_height = 0;
-  SDL_GetWindowPosition(window_, &x, &y);
-  SDL_GetWindowSize(window_, &old_width, &old_height);
+  ScreenArea before;
+  SDL_GetWindowPosition(window_, &before.x, &before.y);
+  SDL_GetWindowSize(window_, &before.width, &before.height);
   SDL_SetWindowMinimumSize(window_, width, height);
   SDL_SetWindowSize(window_, width, height);
-  if (!placed_by_player_ && (old_width != width || old_height != height)) {
-    x += (old_width - width) / 2;
-    y += (old_height - height) / 2;
-    SDL_SetWindowPosition(window_, x, y);
+  ScreenArea after = before;
+  if (!placed_by_player_) {
+    after = recentre_window(before, width, height, usable_area(SDL_GetWindowDisplayIndex(window_)));
+    if (after.x != before.x || after.y != before.y) SDL_SetWindowPosition(window_, after.x, after.y);
   }
-  asked_x_ = x;
-  asked_y_ = y;
+  asked_x_ = after.x;
+  asked_y_ = after.y;
   asked_width_ = width;
   asked_height_ = height;
 }

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 
@@ -17,25 +18,71 @@ namespace platform {
 namespace {
 
 char lost_display_line[320];
-std::atomic<bool> display_lost{false};
+char lost_window_line[320];
+std::atomic<bool> ending{false};
+// The game's process. SDL shows message boxes from a child process of its own: that child
+// ends silently when it loses the display, and the game's process notices and says so.
+pid_t game_process = 0;
+// The socket of SDL's connection once the window is known; -1 before that, while only
+// Xlib, whose I/O error handler covers it, uses the connection.
+std::atomic<int> connection_socket{-1};
+// The handler that was in place before ours: Xlib's own, for the errors that are not ours.
+XErrorHandler earlier_error_handler = nullptr;
+struct sigaction earlier_segv, earlier_bus;
 
-// Xlib's fatal I/O error handler: the first thread to notice prints the one line and ends
-// the process at once; any other only waits for that end.
-int on_display_lost(Display*) {
-  if (!display_lost.exchange(true)) {
-    [[maybe_unused]] const ssize_t written =
-        write(STDERR_FILENO, lost_display_line, std::strlen(lost_display_line));
+// Writes `line` and ends the process at once with exit code 1; a thread that gets here
+// second only waits for that end. Async-signal-safe.
+[[noreturn]] void end_with(const char* line) {
+  if (getpid() != game_process) _exit(1);
+  if (!ending.exchange(true)) {
+    [[maybe_unused]] const ssize_t written = write(STDERR_FILENO, line, std::strlen(line));
     _exit(1);
   }
   for (;;) pause();
 }
 
+// Xlib's fatal I/O error handler, whichever thread notices.
+int on_display_lost(Display*) { end_with(lost_display_line); }
+
+// A window or drawable that no longer exists: another client destroyed the window.
+int on_x_error(Display* display, XErrorEvent* error) {
+  if (error->error_code == BadWindow || error->error_code == BadDrawable) end_with(lost_window_line);
+  return earlier_error_handler(display, error);
+}
+
+// Whether the server has closed the connection's socket. Async-signal-safe.
+bool connection_closed() {
+  pollfd connection{connection_socket.load(), POLLRDHUP, 0};
+  return connection.fd >= 0 && poll(&connection, 1, 0) == 1 &&
+         (connection.revents & (POLLRDHUP | POLLHUP | POLLERR)) != 0;
+}
+
+// The GL library can read a reply that a dead connection never gave and crash before Xlib
+// notices the loss: a crash while the socket is closed is that loss. Any other crash goes
+// to the action that was there before: a fault happens again on return, a signal sent by
+// someone is raised again.
+void on_crash(int number, siginfo_t* info, void*) {
+  if (connection_closed()) end_with(lost_display_line);
+  sigaction(number, number == SIGSEGV ? &earlier_segv : &earlier_bus, nullptr);
+  if (info->si_code <= 0) raise(number);
+}
+
 }  // namespace
 
 void watch_for_display_loss(const std::string& name) {
+  game_process = getpid();
   std::snprintf(lost_display_line, sizeof lost_display_line,
                 "valewarden: lost the connection to the display %s\n", name.c_str());
+  std::snprintf(lost_window_line, sizeof lost_window_line,
+                "valewarden: the window on the display %s was destroyed by another program\n", name.c_str());
   XSetIOErrorHandler(on_display_lost);
+  earlier_error_handler = XSetErrorHandler(on_x_error);
+  struct sigaction crash {};
+  crash.sa_sigaction = on_crash;
+  crash.sa_flags = SA_SIGINFO;
+  sigemptyset(&crash.sa_mask);
+  sigaction(SIGSEGV, &crash, &earlier_segv);
+  sigaction(SIGBUS, &crash, &earlier_bus);
 }
 
 struct XConnection::Handles {
@@ -49,7 +96,10 @@ std::unique_ptr<XConnection> XConnection::of(SDL_Window* window) {
   if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return nullptr;
   auto handles = std::make_unique<Handles>();
   handles->display = info.info.x11.display;
-  watch_for_display_loss(DisplayString(handles->display));
+  connection_socket = ConnectionNumber(handles->display);
+  // A connection that died since SDL opened it ends the process here, in Xlib's I/O error
+  // handler, before the GL library is handed it.
+  XSync(handles->display, False);
   handles->wake_fd = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
   if (handles->wake_fd < 0) return nullptr;  // the main loop waits on SDL's own wake events instead
   return std::unique_ptr<XConnection>(new XConnection(std::move(handles)));

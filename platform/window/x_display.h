@@ -10,12 +10,15 @@
 namespace platform {
 
 // From here on, losing the X display `name` ends the process at once with one line and
-// exit code 1, whichever thread notices.
+// exit code 1, whichever thread notices and whatever it was doing; so does an X error that
+// says the window is gone. Call once, before SDL opens its connection, so that SDL's own
+// error handler passes errors on to ours.
 void watch_for_display_loss(const std::string& name);
 
 class XConnection {
  public:
-  // The window's connection when it is on X; null elsewhere, or when no wake-up can be made.
+  // The window's connection when it is on X, checked to be alive and watched from here on;
+  // null elsewhere, or when no wake-up can be made.
   static std::unique_ptr<XConnection> of(SDL_Window* window);
   ~XConnection();
 

@@ -1,10 +1,12 @@
 #!/usr/bin/env python3
 """The window on screens and in windows of several sizes, and the display failing: the
-window is centred after the mode switch and asks for 640x480 at least; resized to 1366x768
-it shows the picture at scale 1.6, centred, drawn the sharp way; resized to 400x260 it shows
-all of it; killing the X server at any moment (20 times at the prompt) ends the game with
-exit code 1 and one line naming the display; and a display that cannot be opened is named
-in one line with exit code 1.
+window is centred after the mode switch and asks for 640x480 at least; on a 320x200 screen
+its top-left corner stays on the screen; resized to 1366x768 it shows the picture at scale
+1.6, centred, drawn the sharp way; resized to 400x260 it shows all of it; killing the X
+server at any moment (20 times at the prompt, 30 times 0 to 150 ms after launch) ends the
+game with exit code 1 and one line naming the display, and so does another client
+destroying the window; and a display that cannot be opened is named in one line with exit
+code 1.
 
 Usage: display_test.py GAME EXPECTED_FRAME X_CLOSE
 """
@@ -21,6 +23,8 @@ from xgame import COUNTDOWN, Game, expected_frame, fail, sh, start_xvfb
 GAME, EXPECTED, X_CLOSE = sys.argv[1:4]
 PICTURE = (640, 480)
 KILLS_AT_PROMPT = 20
+KILLS_AT_LAUNCH = 30
+LAUNCH_KILL_SPREAD = 0.150  # seconds after launch over which the start-up kills are spread
 TOLERANCE = 8  # colour levels a filtered pixel may differ from the reference by
 servers = []  # every X server started, so that a failing test leaves none behind
 
@@ -209,6 +213,15 @@ def window_placement_and_scaling():
     stop_servers()
 
 
+def small_screen():
+    start_server("320x200x24")
+    game = Game(GAME, EXPECTED)
+    wait_for_value("the window's place and size on a 320x200 screen after the mode switch",
+                   lambda: geometry(game.window), (0, 0, 640, 480))
+    print("ok: on a 320x200 screen the window's top-left corner is the screen's")
+    stop_servers()
+
+
 def reach_prompt(game):
     game.press("Return", "Return")
     game.expect_screen("the prompt", timeout=30)
@@ -240,6 +253,48 @@ def losing_the_display():
     for run in range(1, KILLS_AT_PROMPT + 1):
         kill_server(reach_prompt, signal.SIGKILL, f"X server killed at the prompt, run {run}")
     print(f"ok: X server killed at the prompt, {KILLS_AT_PROMPT} runs: exit code 1 and the one line each time")
+
+
+def killed_during_start_up():
+    """Kills the X server at moments spread over the game's start-up: each run ends with exit
+    code 1 and one line, that the display was lost or could not be opened."""
+    seen = {}
+    for run in range(KILLS_AT_LAUNCH):
+        server = start_server("1024x768x24")
+        display = os.environ["DISPLAY"]
+        proc = subprocess.Popen([GAME], stderr=subprocess.PIPE, text=True)
+        at = run * LAUNCH_KILL_SPREAD / (KILLS_AT_LAUNCH - 1)
+        time.sleep(at)  # the moment of the kill, not a wait for an outcome
+        server.kill()
+        server.wait()
+        try:
+            said = proc.communicate(timeout=60)[1].splitlines()
+        except subprocess.TimeoutExpired:
+            proc.kill()
+            said = ["(still running after 60 s)"] + proc.communicate()[1].splitlines()
+        lost = f"valewarden: lost the connection to the display {display}"
+        unopened = f"valewarden: cannot open the X display {display} ("
+        if proc.returncode != 1 or len(said) != 1 or not (said[0] == lost or said[0].startswith(unopened)):
+            fail(f"X server killed {at * 1000:.0f} ms after launch: exit code {proc.returncode} (wanted 1), "
+                 f"said {said!r} (wanted one line: {lost!r}, or {unopened!r}...)")
+        kind = "lost the connection" if said[0] == lost else "could not open the display"
+        seen[kind] = seen.get(kind, 0) + 1
+    print(f"ok: X server killed 0 to {LAUNCH_KILL_SPREAD * 1000:.0f} ms after launch, {KILLS_AT_LAUNCH} runs: "
+          f"exit code 1 and one line each time ({seen})")
+
+
+def window_destroyed():
+    start_server("1024x768x24")
+    display = os.environ["DISPLAY"]
+    game = Game(GAME, EXPECTED)
+    reach_prompt(game)
+    sh("xdotool", "windowclose", game.window)
+    code, said = ended(game)
+    wanted = [f"valewarden: the window on the display {display} was destroyed by another program"]
+    if code != 1 or said != wanted:
+        fail(f"window destroyed by another client: exit code {code} (wanted 1), said {said!r} (wanted {wanted!r})")
+    print("ok: window destroyed by another client: exit code 1 and the one line")
+    stop_servers()
 
 
 def run_without_window(env, what, starts):
@@ -280,7 +335,10 @@ def main():
     try:
         messages()
         window_placement_and_scaling()
+        small_screen()
         losing_the_display()
+        killed_during_start_up()
+        window_destroyed()
     finally:
         Game.kill_all()
         stop_servers()
