@@ -39,7 +39,8 @@ enum Op : std::uint8_t {
   kTextFirst = 0x86,  // + Latin-1 character: its text arrives before its key goes down
   kPause = 0x87,
   kStop = 0x88,
-  kAnyKey = 0x89,   // + USB usage + modifiers (1 Shift, 2 Ctrl, 4 Alt, 8 Num Lock, 16 a text)
+  kAnyKey = 0x89,   // + USB usage + modifiers (1 Shift, 2 Ctrl, 4 Alt, 8 Num Lock) + the Latin-1
+                    // character the layout names the key by (0: none); modifier 16: also its text
   kHold = 0x8A,     // the last key goes down (again) and stays down
   kRelease = 0x8B,  // the last key comes up
 };
@@ -57,10 +58,16 @@ struct Script {
   std::int64_t end_ms = 0;
 };
 
+// The UTF-8 of a Latin-1 character.
+std::string utf8_of(std::uint8_t character) {
+  if (character < 0x80) return std::string(1, static_cast<char>(character));
+  return {static_cast<char>(0xC0 | character >> 6), static_cast<char>(0x80 | (character & 0x3F))};
+}
+
 platform::ScriptedKey latin1_key(std::uint8_t character) {
   platform::ScriptedKey key = platform::typed_key('e');
   key.event.symbol = character;
-  key.text = {static_cast<char>(0xC0 | character >> 6), static_cast<char>(0x80 | (character & 0x3F))};
+  key.text = utf8_of(character);
   return key;
 }
 
@@ -133,7 +140,9 @@ class ScriptReader {
         const std::uint8_t usage = next();
         const std::uint8_t bits = next();
         platform::ScriptedKey key = platform::usb_key(usage, modifiers(bits));
-        if (bits & 16) key.text = std::string(1, static_cast<char>(usage));
+        key.event.symbol = next();
+        if ((bits & 16) != 0 && key.event.symbol != 0)
+          key.text = utf8_of(static_cast<std::uint8_t>(key.event.symbol));
         stroke(key);
         break;
       }
