@@ -30,7 +30,8 @@ constexpr std::int64_t kAfterScriptMs = 2000;
 // the keys of a US keyboard, one a gap; bytes from 0xA0 type that Latin-1 character, whose
 // text is two bytes of UTF-8. Other bytes do nothing.
 enum Op : std::uint8_t {
-  kLeap = 0x80,       // + minutes: the time of day leaps forward, as after a suspend
+  kLeap = 0x80,       // + minutes: the time of day leaps forward, as after a suspend;
+                      // before the first key, the game starts that much later in the day
   kWait = 0x81,       // + tenths of a second
   kGap = 0x82,        // + milliseconds between keys from here on
   kRepeat = 0x83,     // the last key repeats, as a held key does
@@ -53,6 +54,7 @@ struct Leap {
 };
 
 struct Script {
+  std::int64_t later_start_ms = 0;
   std::vector<Leap> leaps;
   std::size_t presses = 0;  // key presses and typed characters: no command line is longer
   std::int64_t end_ms = 0;
@@ -102,7 +104,13 @@ class ScriptReader {
       return stroke(platform::typed_key(static_cast<char>(byte)));
     if (byte >= 0xA0) return stroke(latin1_key(byte));
     switch (byte) {
-      case kLeap: script_.leaps.push_back({at_, next() * 60'000LL}); break;
+      case kLeap:
+        if (script_.presses == 0) {
+          script_.later_start_ms += next() * 60'000LL;
+        } else {
+          script_.leaps.push_back({at_, next() * 60'000LL});
+        }
+        break;
       case kWait: at_ += next() * 100LL; break;
       case kGap: gap_ = next(); break;
       case kRepeat: {
@@ -238,6 +246,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   platform::HeadlessSession session;
   game::Game game;
   const Script script = ScriptReader(session.host, data, size).read();
+  session.runtime.start_wall_ms += script.later_start_ms;
   session.host.end_run_at(script.end_ms);
   session.host.keep_frames(0);
   session.host.on_frame(FrameChecker(session.runtime, game, script));
