@@ -110,7 +110,6 @@ void HeadlessHost::deliver(const Event& event) {
 }
 
 void HeadlessHost::advance(std::int64_t to_ms, bool until_input) {
-  const std::int64_t end = end_at_ms_ >= 0 ? end_at_ms_ : last_scheduled_ms_ + kIdleAfterScriptMs;
   const std::uint64_t inputs = runtime_->input_count();
   while (!events_.empty() && events_.front().at_ms <= to_ms) {
     now_ms_ = std::max(now_ms_, events_.front().at_ms);
@@ -126,7 +125,15 @@ void HeadlessHost::advance(std::int64_t to_ms, bool until_input) {
     now_ms_ = std::max(now_ms_, to_ms);
   }
   if (std::optional<Page> page = runtime_->take_due_frame(now_ms_)) record_frame(false, std::move(*page));
-  if (now_ms_ >= end) throw HeadlessRunEnded{};
+  if (now_ms_ >= (end_at_ms_ >= 0 ? end_at_ms_ : last_scheduled_ms_ + kIdleAfterScriptMs))
+    throw HeadlessRunEnded{};
+}
+
+void HeadlessHost::leap(std::int64_t by_ms) {
+  now_ms_ += by_ms;
+  for (Event& event : events_) event.at_ms += by_ms;
+  last_scheduled_ms_ += by_ms;
+  if (end_at_ms_ >= 0) end_at_ms_ += by_ms;
 }
 
 void HeadlessHost::wait_for_input(std::int64_t until_ms, std::uint64_t seen_inputs) {

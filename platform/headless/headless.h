@@ -69,6 +69,9 @@ class HeadlessHost : public Host {
   // The run ends (HeadlessRunEnded) once virtual time reaches this; by default one minute
   // after the last scripted event.
   void end_run_at(std::int64_t at_ms) { end_at_ms_ = at_ms; }
+  // The clock leaps `by_ms` ahead at once, as over a suspended machine; the script still to
+  // come and the end of the run move with it. Callable from a frame's observer.
+  void leap(std::int64_t by_ms);
   // Called with each frame as it is made.
   void on_frame(std::function<void(const Frame&)> observer) { observer_ = std::move(observer); }
   void answer_errors_with(bool yes) { answer_yes_ = yes; }

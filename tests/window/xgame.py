@@ -157,11 +157,26 @@ class Game:
         self.press(*Game.key_names(text), "Return")
         self.expect_screen(what or text)
 
+    def stacks(self):
+        """The stacks of all the game's threads, taken with gdb, so that a game that did not end
+        in time shows where it was."""
+        try:
+            run = subprocess.run(["gdb", "-batch", "-p", str(self.proc.pid), "-ex", "thread apply all bt"],
+                                 capture_output=True, text=True, timeout=120)
+        except (OSError, subprocess.TimeoutExpired) as error:
+            return f"no stacks: {error}"
+        start = run.stdout.find("\nThread ")
+        if start < 0:
+            return f"no stacks: gdb said {run.stderr.strip()!r}"
+        return run.stdout[start:].strip()
+
     @staticmethod
     def kill_all():
-        """Ends every game still running and shows what each wrote to standard error."""
+        """Ends every game still running, after showing its threads' stacks, and shows what each
+        wrote to standard error."""
         for game in Game.running:
             if game.proc.poll() is None:
+                sys.stderr.write(f"the game (pid {game.proc.pid}) is still running; its threads:\n{game.stacks()}\n")
                 game.proc.kill()
                 game.proc.wait()
             output = game.error_output()
