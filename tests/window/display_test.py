@@ -49,6 +49,7 @@ def ended(game, timeout=30):
     try:
         code = game.proc.wait(timeout)
     except subprocess.TimeoutExpired:
+        sys.stderr.write(f"the game (pid {game.proc.pid}) did not end in {timeout} s; its threads:\n{game.stacks()}\n")
         game.proc.kill()
         game.proc.wait()
         code = None
