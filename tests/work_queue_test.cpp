@@ -27,7 +27,10 @@ TEST(WorkQueue, RunsPostedWorkInOrderOnTheThreadThatRunsIt) {
 
 TEST(WorkQueue, CallWaitsForTheAnswerMadeOnTheMainThread) {
   std::atomic<int> wakes{0};
-  WorkQueue queue([&] { ++wakes; });
+  WorkQueue queue([&] {
+    ++wakes;
+    wakes.notify_all();
+  });
   const std::thread::id main_thread = std::this_thread::get_id();
   std::atomic<bool> ran_on_main{false};
   int answer = 0;
@@ -37,7 +40,7 @@ TEST(WorkQueue, CallWaitsForTheAnswerMadeOnTheMainThread) {
       return 42;
     });
   });
-  while (wakes == 0) std::this_thread::yield();
+  wakes.wait(0);  // until the caller has posted
   queue.run_pending();
   caller.join();
   EXPECT_EQ(answer, 42);
@@ -46,7 +49,10 @@ TEST(WorkQueue, CallWaitsForTheAnswerMadeOnTheMainThread) {
 
 TEST(WorkQueue, DroppedCallEndsItsCallersWait) {
   std::atomic<int> wakes{0};
-  WorkQueue queue([&] { ++wakes; });
+  WorkQueue queue([&] {
+    ++wakes;
+    wakes.notify_all();
+  });
   bool failed = false;
   std::thread caller([&] {
     try {
@@ -55,7 +61,7 @@ TEST(WorkQueue, DroppedCallEndsItsCallersWait) {
       failed = true;
     }
   });
-  while (wakes == 0) std::this_thread::yield();
+  wakes.wait(0);  // until the caller has posted
   queue.drop_pending();
   caller.join();
   EXPECT_TRUE(failed);

@@ -29,7 +29,6 @@ bool Presentation::take_due(std::int64_t now_ms) {
 void Presentation::frame_made(std::int64_t now_ms, std::uint64_t generation) {
   last_frame_ms_ = now_ms;
   shown_generation_ = generation;
-  shown_known_ = true;
 }
 
 }  // namespace platform

@@ -10,6 +10,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <optional>
 
 namespace platform {
 
@@ -31,12 +32,12 @@ class Presentation {
   // read after this, so that a change made meanwhile is noted afresh.
   bool take_due(std::int64_t now_ms);
   // Whether the page at `generation` differs from the frame on show.
-  bool is_new(std::uint64_t generation) const { return !shown_known_ || generation != shown_generation_; }
+  bool is_new(std::uint64_t generation) const { return shown_generation_ != generation; }
   // A frame of the page at `generation` was made at `now_ms`.
   void frame_made(std::int64_t now_ms, std::uint64_t generation);
   // The next frame is made whatever the page (a new window or texture to fill).
   void forget_shown() {
-    shown_known_ = false;
+    shown_generation_.reset();
     changed_.store(true);
   }
 
@@ -44,8 +45,7 @@ class Presentation {
   std::atomic<bool> manual_{false};
   std::atomic<bool> changed_{false};  // a change not yet settled by a frame
   std::int64_t last_frame_ms_ = -kAutoFrameMs;
-  std::uint64_t shown_generation_ = 0;
-  bool shown_known_ = false;
+  std::optional<std::uint64_t> shown_generation_;  // none before the first frame
 };
 
 }  // namespace platform

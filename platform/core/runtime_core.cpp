@@ -68,28 +68,20 @@ void Runtime::set_manual_display(bool manual) {
 
 std::optional<Page> Runtime::take_due_frame(std::int64_t now_ms) {
   if (!presentation_.take_due(now_ms)) return std::nullopt;
-  std::uint64_t generation = 0;
-  Page page = snapshot(generation);
-  if (!presentation_.is_new(generation)) return std::nullopt;
-  presentation_.frame_made(now_ms, generation);
-  return page;
+  std::lock_guard lock(screen_mutex_);
+  if (!presentation_.is_new(screen_.generation())) return std::nullopt;
+  presentation_.frame_made(now_ms, screen_.generation());
+  return screen_.visible();
 }
 
 Page Runtime::take_frame(std::int64_t now_ms) {
-  std::uint64_t generation = 0;
-  Page page = snapshot(generation);
-  presentation_.frame_made(now_ms, generation);
-  return page;
+  std::lock_guard lock(screen_mutex_);
+  presentation_.frame_made(now_ms, screen_.generation());
+  return screen_.visible();
 }
 
 Page Runtime::snapshot() const {
-  std::uint64_t generation = 0;
-  return snapshot(generation);
-}
-
-Page Runtime::snapshot(std::uint64_t& generation) const {
   std::lock_guard lock(screen_mutex_);
-  generation = screen_.generation();
   return screen_.visible();
 }
 

@@ -135,7 +135,6 @@ class Runtime {
   // A key ended the pause; it reaches neither queue.
   void end_pause();
   void input_arrived();
-  Page snapshot(std::uint64_t& generation) const;
 
   Host& host_;
   KeyEventQueue key_events_;
