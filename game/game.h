@@ -1,5 +1,6 @@
 // The game: its shared variables and the routines that work on them. The routines take no
-// arguments and give no result; they read and write the variables below.
+// arguments and read and write the variables below; two give a result: read_command the
+// command typed, current_room_exits the current room's exits text.
 #pragma once
 
 #include <array>

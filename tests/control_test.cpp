@@ -29,12 +29,6 @@ TEST(RuntimeErrors, MessagesOfTheNumberedErrors) {
   EXPECT_NE(session.host.boxes()[1].text.find("\nSubscript out of range\n"), std::string::npos);
 }
 
-TEST(RuntimeErrors, NoEndsTheProgramWithExitCodeZero) {
-  platform::HeadlessSession session;
-  session.host.answer_errors_with(false);
-  EXPECT_EQ(session.run([] { rt_raise_error(9); }), 0);
-}
-
 TEST(RuntimeErrors, DivisionByZeroIsCritical) {
   platform::HeadlessSession session;
   EXPECT_EQ(session.run([] { rt_raise_error(11); }), 0);
@@ -43,26 +37,39 @@ TEST(RuntimeErrors, DivisionByZeroIsCritical) {
   EXPECT_EQ(session.host.boxes()[0].text, "Division by zero");
 }
 
-// Failures end the program with exit code 1 and one line on standard error, never as success.
-TEST(RuntimeErrors, FailuresEndWithOneLineAndExitCodeOne) {
+// How an error box ends the program: "no" and a stop while a box is up (it stays up until
+// the stop at 5 s) end it as a stop does; a box that cannot be shown, and an exception that
+// nothing expected, end it with exit code 1 and one line on standard error, never as success.
+TEST(RuntimeErrors, HowTheProgramEndsFromABoxOrAFailure) {
+  using Answer = platform::HeadlessHost::BoxAnswer;
+  const auto error_9 = [] { rt_raise_error(9, 1); };
+  const auto critical = [] { rt_raise_error(11); };
   const struct {
     const char* what;
+    Answer answer;
     std::function<void()> entry;
+    int exit_code;
     std::string line;
   } cases[] = {
-      {"error box not shown", [] { rt_raise_error(9, 1); },
+      {"no", Answer::no, error_9, 0, ""},
+      {"stop while the error box is up", Answer::never, error_9, 0, ""},
+      {"stop while the critical box is up", Answer::never, critical, 0, ""},
+      {"error box not shown", Answer::not_shown, error_9, 1,
        "Unhandled Error #9 - " + platform::program_path().filename().string() +
            ": Line: 1 (in main module) Subscript out of range Continue?"},
-      {"critical box not shown", [] { rt_raise_error(11); }, "Critical Error: Division by zero"},
-      {"unexpected exception", [] { throw std::runtime_error("out of cheese"); },
+      {"critical box not shown", Answer::not_shown, critical, 1, "Critical Error: Division by zero"},
+      {"unexpected exception", Answer::yes, [] { throw std::runtime_error("out of cheese"); }, 1,
        "unexpected error: out of cheese"},
   };
   for (const auto& c : cases) {
     platform::HeadlessSession session;
-    session.host.fail_boxes();
+    session.host.answer_boxes(c.answer);
+    session.host.stop_at(5000);
     testing::internal::CaptureStderr();
-    EXPECT_EQ(session.run([&] { c.entry(); }), 1) << c.what;
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "valewarden: " + c.line + "\n") << c.what;
+    EXPECT_EQ(session.run(c.entry), c.exit_code) << c.what;
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), c.line.empty() ? "" : "valewarden: " + c.line + "\n")
+        << c.what;
+    EXPECT_EQ(session.host.now(), c.answer == Answer::never ? 5000 : 0) << c.what;
   }
 }
 

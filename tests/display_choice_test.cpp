@@ -31,6 +31,7 @@ TEST(DisplayChoice, NamesWhatWasTried) {
        false,
        "cannot open the Wayland display wayland-0 or the X display :0"},
       {{":0", "", "kmsdrm", false}, true, false, "cannot open a display with the video driver kmsdrm"},
+      {{":9\nX\t\x1b", "", "", false}, true, true, "cannot open the X display :9\\nX\\t\\x1b"},
   };
   for (const auto& c : cases) {
     const platform::DisplayChoice choice = platform::choose_display(c.names);

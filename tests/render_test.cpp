@@ -34,7 +34,7 @@ TEST(Render, CellsTakeTheirGlyphsBitsInTheirColours) {
       EXPECT_EQ(pixel(pixels, 0, 0, x, y), kWhite);
       EXPECT_EQ(pixel(pixels, 0, 1, x, y), kRed);
       EXPECT_EQ(pixel(pixels, 1, 0, x, y), kBlack);
-      const bool set = (platform::kFontGlyphs['A'][y] & (0x80 >> x)) != 0;
+      const bool set = (platform::kFontGlyphs[std::size_t{'A'}][y] & (0x80 >> x)) != 0;
       EXPECT_EQ(pixel(pixels, 29, 79, x, y), set ? kYellow : kBlue) << "A at " << x << "," << y;
       ink += set;
     }

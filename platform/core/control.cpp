@@ -61,7 +61,8 @@ void rt_raise_error(int code, unsigned line) {
   Runtime& runtime = Runtime::current();
   const std::string message = error_message(code);
   if (code == rt_error::kDivisionByZero) {
-    if (!runtime.host().show_message("Critical Error", message)) box_not_shown("Critical Error", message);
+    const bool shown = runtime.host().show_message("Critical Error", message);
+    if (!shown && !runtime.stop_requested()) box_not_shown("Critical Error", message);
     throw ProgramExit{0};
   }
   char title[256];
@@ -71,6 +72,7 @@ void rt_raise_error(int code, unsigned line) {
   std::snprintf(text, sizeof text, "Line: %u (in %s)\n%s%s", line, "main module", message.c_str(),
                 "\nContinue?");
   const std::optional<bool> yes = runtime.host().ask_yes_no(title, text);
+  if (runtime.stop_requested()) throw ProgramExit{0};  // a stop while the box was up
   if (!yes) box_not_shown(title, text);
   if (!*yes) throw ProgramExit{0};
 }
@@ -92,18 +94,24 @@ void rt_end_program() {
 
 namespace platform {
 
-void report_unexpected(const char* what) { std::fprintf(stderr, "valewarden: unexpected error: %s\n", what); }
+std::string unexpected_error_line() {
+  std::string what = "an exception of unknown type";
+  try {
+    throw;
+  } catch (const std::exception& error) {
+    what = error.what();
+  } catch (...) {
+  }
+  return "valewarden: unexpected error: " + what + "\n";
+}
 
 int run_program(const std::function<void()>& entry) {
   try {
     entry();
   } catch (const ProgramExit& exit) {
     return exit.exit_code;
-  } catch (const std::exception& error) {
-    report_unexpected(error.what());
-    return 1;
   } catch (...) {
-    report_unexpected("an exception of unknown type");
+    std::fputs(unexpected_error_line().c_str(), stderr);
     return 1;
   }
   return 0;

@@ -29,8 +29,9 @@ struct ProgramExit {
 // Runs the game from `entry` as its thread does; returns the program's exit code: the one
 // it ended with, or 1 after one line on standard error naming an exception nothing expected.
 int run_program(const std::function<void()>& entry);
-// The one line for an exception that nothing expected.
-void report_unexpected(const char* what);
+// Within a catch: the one line, newline included, that names the exception being handled
+// as one that nothing expected.
+std::string unexpected_error_line();
 
 // Holds a loop to a number of passes a second, catching up lost time within a margin.
 class Pacer {

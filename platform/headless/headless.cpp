@@ -160,16 +160,21 @@ void HeadlessHost::set_screen_size(int width, int height) {
   height_ = height;
 }
 
-std::optional<bool> HeadlessHost::ask_yes_no(const std::string& title, const std::string& text) {
-  if (boxes_fail_) return std::nullopt;
+bool HeadlessHost::show_box(const std::string& title, const std::string& text) {
+  if (box_answer_ == BoxAnswer::not_shown) return false;
   boxes_.push_back({title, text});
-  return answer_yes_;
+  if (box_answer_ != BoxAnswer::never) return true;
+  while (!runtime_->stop_requested()) advance(Runtime::kNoDeadline, true);
+  return false;
+}
+
+std::optional<bool> HeadlessHost::ask_yes_no(const std::string& title, const std::string& text) {
+  if (!show_box(title, text)) return std::nullopt;
+  return box_answer_ == BoxAnswer::yes;
 }
 
 bool HeadlessHost::show_message(const std::string& title, const std::string& text) {
-  if (boxes_fail_) return false;
-  boxes_.push_back({title, text});
-  return true;
+  return show_box(title, text);
 }
 
 int HeadlessSession::run(const std::function<void()>& entry) {

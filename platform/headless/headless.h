@@ -74,9 +74,10 @@ class HeadlessHost : public Host {
   void leap(std::int64_t by_ms);
   // Called with each frame as it is made.
   void on_frame(std::function<void(const Frame&)> observer) { observer_ = std::move(observer); }
-  void answer_errors_with(bool yes) { answer_yes_ = yes; }
-  // From now on no box can be shown, as on a desktop without a way to show one.
-  void fail_boxes() { boxes_fail_ = true; }
+  // How the boxes from now on end: answered yes (the default) or no; not shown at all, as on
+  // a desktop without a way to show one; or never, the box staying up until a stop comes.
+  enum class BoxAnswer { yes, no, not_shown, never };
+  void answer_boxes(BoxAnswer answer) { box_answer_ = answer; }
   // How many of the newest frames frames() keeps (kFramesKept by default; 0 keeps none, for
   // runs that only watch frames as they are made).
   void keep_frames(std::size_t count) { frames_kept_ = count; }
@@ -133,8 +134,10 @@ class HeadlessHost : public Host {
   std::uint64_t requested_frames_ = 0;
   std::size_t frames_kept_ = kFramesKept;
   std::function<void(const Frame&)> observer_;
-  bool answer_yes_ = true;
-  bool boxes_fail_ = false;
+  // Shows a box as box_answer_ says; true when it was answered.
+  bool show_box(const std::string& title, const std::string& text);
+
+  BoxAnswer box_answer_ = BoxAnswer::yes;
   bool icon_set_ = false;
   std::string title_;
   int width_ = kStartPixelWidth;

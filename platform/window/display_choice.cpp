@@ -8,7 +8,27 @@
 
 namespace platform {
 
-DisplayChoice choose_display(const DisplayNames& names) {
+std::string printable(const std::string& value) {
+  std::string shown;
+  for (const char c : value) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '\n') {
+      shown += "\\n";
+    } else if (c == '\t') {
+      shown += "\\t";
+    } else if (byte < 0x20 || byte == 0x7F) {
+      static constexpr char kHex[] = "0123456789abcdef";
+      shown += {'\\', 'x', kHex[byte >> 4], kHex[byte & 15]};
+    } else {
+      shown += c;
+    }
+  }
+  return shown;
+}
+
+DisplayChoice choose_display(const DisplayNames& given) {
+  const DisplayNames names{printable(given.x), printable(given.wayland), printable(given.driver),
+                           given.wayland_answers};
   if (!names.driver.empty())
     return {true, false, "cannot open a display with the video driver " + names.driver};
   const std::string x_display = "the X display " + names.x;
@@ -26,7 +46,7 @@ DisplayChoice choose_display(const DisplayNames& names) {
 
 std::string failure_line(const std::string& failure, const std::string& report) {
   constexpr std::size_t kLongest = 200;
-  std::string first = report.substr(0, report.find_first_of("\r\n"));
+  std::string first = printable(report.substr(0, report.find_first_of("\r\n")));
   while (!first.empty() && (first.back() == ' ' || first.back() == '.')) first.pop_back();
   if (first.size() > kLongest) first = first.substr(0, kLongest) + "...";
   return "valewarden: " + failure + (first.empty() ? "" : " (" + first + ")");

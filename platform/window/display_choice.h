@@ -21,6 +21,10 @@ struct DisplayChoice {
 
 DisplayChoice choose_display(const DisplayNames& names);
 
+// `value` (from the environment, say) fit for a message of one line: its control characters
+// escaped, a newline as \n, a tab as \t, the others as \xHH.
+std::string printable(const std::string& value);
+
 // "valewarden: <failure> (<report>)", the report shortened to its first line; the failure
 // alone when the report is empty.
 std::string failure_line(const std::string& failure, const std::string& report);

@@ -11,6 +11,7 @@
 
 #include "boot_clock.h"
 #include "front_end.h"
+#include "process_end.h"
 #include "runtime_core.h"
 #include "stop_signals.h"
 #include "video.h"
@@ -56,10 +57,10 @@ class EventLoop {
   EventLoop(Video& video, WindowHost& host, Runtime& runtime, XConnection* x)
       : video_(video), host_(host), runtime_(runtime), x_(x) {}
 
-  // Runs until the game has ended: waits, hands on the events, runs the posted work and
-  // makes the frames that are due.
-  void run(const std::atomic<bool>& game_done) {
-    while (!game_done) {
+  // Runs until the game is over: waits, hands on the events, runs the posted work and makes
+  // the frames that are due.
+  void run(const std::atomic<bool>& game_over) {
+    while (!game_over) {
       wait(next_timeout());
       SDL_Event event;
       while (SDL_PollEvent(&event)) handle(event);
@@ -134,6 +135,20 @@ class EventLoop {
   std::int64_t stop_seen_ms_ = -1;
 };
 
+// Within a catch: ends the process for the failure being handled, with one line naming it
+// and exit code 1.
+[[noreturn]] void end_for_failure() {
+  std::string line;
+  try {
+    throw;
+  } catch (const WindowFailure& failure) {
+    line = std::string(failure.what()) + "\n";
+  } catch (...) {
+    line = unexpected_error_line();
+  }
+  end_process(1, line.c_str());
+}
+
 // Opens the window and runs the game in it; returns the exit code.
 int run_in_window(void (*game)()) {
   Video video;
@@ -151,20 +166,29 @@ int run_in_window(void (*game)()) {
   }
   waker.x = x.get();
   if (!game_starting(runtime)) return 0;  // a stop signal came while the window opened
-  std::atomic<bool> game_done{false};
+  std::atomic<bool> game_over{false};
+  std::atomic<bool> joining{false};
   int exit_code = 0;
   std::thread game_thread([&] {
     exit_code = run_program(game);
     game_ended(exit_code);
-    game_done = true;
+    game_over = true;
     waker.wake();
+    // Ends only once joined: a process ended while the main thread hangs (a stop signal's
+    // grace running out) holds a waiting thread then, not an ended one that nobody joined.
+    joining.wait(false);
   });
   try {
-    EventLoop(video, host, runtime, x.get()).run(game_done);
+    EventLoop(video, host, runtime, x.get()).run(game_over);
   } catch (...) {
-    game_thread.detach();  // the process ends at once, and the game with it
-    throw;
+    // Nothing here may be destroyed while the game thread runs on it: the game is asked to
+    // stop, every wait of its on this thread ends, and the process ends at once.
+    runtime.request_stop();
+    host.close();
+    end_for_failure();
   }
+  joining = true;
+  joining.notify_one();
   game_thread.join();
   return exit_code;
 }
@@ -173,6 +197,7 @@ int run_in_window(void (*game)()) {
 
 int run_windowed(void (*game)()) {
   enter_program_folder();
+  end_children_with_process();
   // A dead display's socket must end in Xlib's I/O error, not in SIGPIPE.
   std::signal(SIGPIPE, SIG_IGN);
   take_stop_signals();
@@ -184,14 +209,9 @@ int run_windowed(void (*game)()) {
     const int exit_code = run_in_window(game);
     SDL_Quit();
     return exit_code;
-  } catch (const WindowFailure& failure) {
-    std::fprintf(stderr, "%s\n", failure.what());
-  } catch (const std::exception& error) {
-    report_unexpected(error.what());
+  } catch (...) {
+    end_for_failure();
   }
-  // The game thread may still run: the process ends here, at once.
-  std::fflush(stderr);
-  std::_Exit(1);
 }
 
 }  // namespace platform

@@ -1,14 +1,13 @@
 #include "stop_signals.h"
 
 #include <pthread.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <csignal>
-#include <cstring>
 #include <mutex>
 #include <thread>
 
+#include "process_end.h"
 #include "runtime_core.h"
 
 namespace platform {
@@ -39,12 +38,15 @@ void take_signals(sigset_t signals) {
   {
     std::lock_guard lock(phase_mutex);
     signalled = true;
-    if (phase == Phase::game_running) running_runtime->request_stop();
+    if (phase == Phase::game_running) {
+      running_runtime->request_stop();
+      end_main_thread_children();  // a message box on the main thread closes, so it can see the stop
+    }
   }
   std::this_thread::sleep_for(std::chrono::milliseconds(kStopGraceMs));
   std::lock_guard lock(phase_mutex);
   if (phase == Phase::game_running) end_late_stop();
-  _exit(game_exit_code);  // the game stopped, or never ran: only the window's teardown was left
+  end_process(game_exit_code, "");  // the game stopped, or never ran: only the window's teardown was left
 }
 
 }  // namespace
@@ -70,10 +72,6 @@ void game_ended(int exit_code) {
   running_runtime = nullptr;
 }
 
-void end_late_stop() {
-  static constexpr char kLine[] = "valewarden: the game did not stop in time\n";
-  [[maybe_unused]] const ssize_t written = write(STDERR_FILENO, kLine, std::strlen(kLine));
-  _exit(1);
-}
+void end_late_stop() { end_process(1, "valewarden: the game did not stop in time\n"); }
 
 }  // namespace platform

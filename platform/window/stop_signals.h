@@ -2,9 +2,10 @@
 //
 // The signals are blocked in every thread and taken by a thread of their own, so that a
 // stop works whatever the main thread waits in, an X round trip to a server that hangs
-// included. That thread sees the stop through: when the process has not ended
-// kStopGraceMs after the signal, it ends it, with exit code 0 when the game has stopped
-// (or never started) and with one line and exit code 1 when it has not.
+// included. That thread sees the stop through: it closes a message box that the main
+// thread waits on, and when the process has not ended kStopGraceMs after the signal, it
+// ends it, with exit code 0 when the game has stopped (or never started) and with one line
+// and exit code 1 when it has not.
 #pragma once
 
 #include <cstdint>

@@ -26,16 +26,16 @@ void WindowHost::sleep_until(std::int64_t until_ms) {
 void WindowHost::input_arrived() {
   { std::lock_guard lock(wait_mutex_); }
   input_.notify_all();
-  { std::lock_guard lock(frame_mutex_); }
-  frame_made_.notify_all();
+  { std::lock_guard lock(reply_mutex_); }
+  replied_.notify_all();
 }
 
 void WindowHost::present_frame() {
-  std::unique_lock lock(frame_mutex_);
+  std::unique_lock lock(reply_mutex_);
   const std::uint64_t wanted = ++frames_requested_;
   wake_();
   // A stop ends the wait too: the game stops even while the display hangs.
-  frame_made_.wait(lock, [&] { return frames_made_ >= wanted || closed_ || runtime_->stop_requested(); });
+  replied_.wait(lock, [&] { return frames_made_ >= wanted || released_locked(); });
 }
 
 void WindowHost::screen_changed() {
@@ -58,32 +58,42 @@ void WindowHost::set_screen_size(int width, int height) {
 }
 
 std::optional<bool> WindowHost::ask_yes_no(const std::string& title, const std::string& text) {
-  return work_.call<std::optional<bool>>([&] { return video_.ask_yes_no(title, text); });
+  // The box gets copies: a stop can end the caller's wait while the box is still up.
+  return call<std::optional<bool>>([this, title, text] { return video_.ask_yes_no(title, text); })
+      .value_or(std::nullopt);
 }
 
 bool WindowHost::show_message(const std::string& title, const std::string& text) {
-  return work_.call<bool>([&] { return video_.show_message(title, text); });
+  return call<bool>([this, title, text] { return video_.show_message(title, text); }).value_or(false);
 }
 
 std::uint64_t WindowHost::frame_requested() {
-  std::lock_guard lock(frame_mutex_);
+  std::lock_guard lock(reply_mutex_);
   return frames_made_ < frames_requested_ ? frames_requested_ : 0;
 }
 
 void WindowHost::frames_made(std::uint64_t request) {
   {
-    std::lock_guard lock(frame_mutex_);
+    std::lock_guard lock(reply_mutex_);
     frames_made_ = request;
   }
-  frame_made_.notify_all();
+  replied_.notify_all();
 }
 
 void WindowHost::close() {
   {
-    std::lock_guard lock(frame_mutex_);
+    std::lock_guard lock(reply_mutex_);
     closed_ = true;
   }
-  frame_made_.notify_all();
+  replied_.notify_all();
+  work_.drop_pending();
 }
+
+bool WindowHost::released() {
+  std::lock_guard lock(reply_mutex_);
+  return released_locked();
+}
+
+bool WindowHost::released_locked() const { return closed_ || runtime_->stop_requested(); }
 
 }  // namespace platform

@@ -4,8 +4,6 @@
 
 #include <deque>
 #include <functional>
-#include <future>
-#include <memory>
 #include <mutex>
 
 namespace platform {
@@ -18,19 +16,9 @@ class WorkQueue {
   // Any thread: `work` runs on the main thread at its next run_pending.
   void post(std::function<void()> work);
 
-  // Another thread: runs `work` on the main thread and waits for its answer. Throws
-  // std::future_error when the queue is dropped before the work ran.
-  template <typename Result>
-  Result call(std::function<Result()> work) {
-    auto task = std::make_shared<std::packaged_task<Result()>>(std::move(work));
-    std::future<Result> answer = task->get_future();
-    post([task = std::move(task)] { (*task)(); });
-    return answer.get();
-  }
-
   // Main thread: runs the work posted so far, in the order it was posted.
   void run_pending();
-  // Main thread: drops the work not yet run; its callers' waits end.
+  // Drops the work not yet run.
   void drop_pending();
 
  private:

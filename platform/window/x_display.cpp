@@ -9,6 +9,9 @@
 #include <cstdio>
 #include <cstring>
 
+#include "display_choice.h"
+#include "process_end.h"
+
 // After our own headers: Xlib's macros (None, Bool, ...) reach only the code below.
 #include <SDL.h>
 #include <SDL_syswm.h>
@@ -19,10 +22,6 @@ namespace {
 
 char lost_display_line[320];
 char lost_window_line[320];
-std::atomic<bool> ending{false};
-// The game's process. SDL shows message boxes from a child process of its own: that child
-// ends silently when it loses the display, and the game's process notices and says so.
-pid_t game_process = 0;
 // The socket of SDL's connection once the window is known; -1 before that, while only
 // Xlib, whose I/O error handler covers it, uses the connection.
 std::atomic<int> connection_socket{-1};
@@ -30,23 +29,13 @@ std::atomic<int> connection_socket{-1};
 XErrorHandler earlier_error_handler = nullptr;
 struct sigaction earlier_segv, earlier_bus;
 
-// Writes `line` and ends the process at once with exit code 1; a thread that gets here
-// second only waits for that end. Async-signal-safe.
-[[noreturn]] void end_with(const char* line) {
-  if (getpid() != game_process) _exit(1);
-  if (!ending.exchange(true)) {
-    [[maybe_unused]] const ssize_t written = write(STDERR_FILENO, line, std::strlen(line));
-    _exit(1);
-  }
-  for (;;) pause();
-}
-
-// Xlib's fatal I/O error handler, whichever thread notices.
-int on_display_lost(Display*) { end_with(lost_display_line); }
+// Xlib's fatal I/O error handler, whichever thread notices. In the child process from which
+// SDL shows a message box it ends that child silently; the game's process says so itself.
+int on_display_lost(Display*) { end_process(1, lost_display_line); }
 
 // A window or drawable that no longer exists: another client destroyed the window.
 int on_x_error(Display* display, XErrorEvent* error) {
-  if (error->error_code == BadWindow || error->error_code == BadDrawable) end_with(lost_window_line);
+  if (error->error_code == BadWindow || error->error_code == BadDrawable) end_process(1, lost_window_line);
   return earlier_error_handler(display, error);
 }
 
@@ -62,15 +51,15 @@ bool connection_closed() {
 // to the action that was there before: a fault happens again on return, a signal sent by
 // someone is raised again.
 void on_crash(int number, siginfo_t* info, void*) {
-  if (connection_closed()) end_with(lost_display_line);
+  if (connection_closed()) end_process(1, lost_display_line);
   sigaction(number, number == SIGSEGV ? &earlier_segv : &earlier_bus, nullptr);
   if (info->si_code <= 0) raise(number);
 }
 
 }  // namespace
 
-void watch_for_display_loss(const std::string& name) {
-  game_process = getpid();
+void watch_for_display_loss(const std::string& given_name) {
+  const std::string name = printable(given_name);
   std::snprintf(lost_display_line, sizeof lost_display_line,
                 "valewarden: lost the connection to the display %s\n", name.c_str());
   std::snprintf(lost_window_line, sizeof lost_window_line,
@@ -111,7 +100,7 @@ XConnection::~XConnection() { close(handles_->wake_fd); }
 
 DisplayInfo XConnection::info() const {
   Display* display = handles_->display;
-  return {std::string("the X display ") + DisplayString(display),
+  return {"the X display " + printable(DisplayString(display)),
           DefaultDepth(display, DefaultScreen(display))};
 }
 

@@ -59,7 +59,8 @@ void compare(const platform::HeadlessSession& session, const fuzz::PrintModel& m
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   platform::HeadlessSession session;
-  session.host.answer_errors_with(true);  // an error box's "yes" goes on after the call
+  session.host.answer_boxes(
+      platform::HeadlessHost::BoxAnswer::yes);  // an error box's "yes" goes on after the call
   Input in{data, size};
   fuzz::PrintModel model;
   scr_set_mode(12);

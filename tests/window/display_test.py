@@ -321,6 +321,8 @@ def messages():
     missing = unused_display()
     run_without_window({**plain, "DISPLAY": missing}, f"no X server at {missing}",
                        f"valewarden: cannot open the X display {missing} (")
+    run_without_window({**plain, "DISPLAY": f"{missing}\n{missing}"}, "a DISPLAY holding a newline",
+                       f"valewarden: cannot open the X display {missing}\\n{missing} (")
     with tempfile.TemporaryDirectory() as runtime_dir:
         run_without_window({**plain, "WAYLAND_DISPLAY": "wayland-1", "XDG_RUNTIME_DIR": runtime_dir},
                            "no Wayland compositor and no DISPLAY",

@@ -103,10 +103,10 @@ class Game:
     running = []  # every game started, so that a failing test leaves none behind
     KEY_DELAY_MS = 15
 
-    def __init__(self, game, expected_tool, timeout=30.0):
+    def __init__(self, game, expected_tool, timeout=30.0, env=None):
         self.expected_tool = expected_tool
         self.stderr = tempfile.TemporaryFile(mode="w+")
-        self.proc = subprocess.Popen([game], stderr=self.stderr)
+        self.proc = subprocess.Popen([game], stderr=self.stderr, env=env)
         Game.running.append(self)
         self.window = None
         self.keys = []
