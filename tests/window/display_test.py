@@ -18,7 +18,7 @@ import sys
 import tempfile
 import time
 
-from xgame import COUNTDOWN, Game, expected_frame, fail, sh, start_xvfb
+from xgame import COUNTDOWN, Game, ended, expected_frame, fail, sh, start_xvfb, wait_for_value
 
 GAME, EXPECTED, X_CLOSE = sys.argv[1:4]
 PICTURE = (640, 480)
@@ -41,28 +41,6 @@ def stop_servers():
         if proc.poll() is None:
             proc.kill()
             proc.wait()
-
-
-def ended(game, timeout=30):
-    """Waits for the game's end; returns its exit code (None while still running) and the
-    lines it wrote to standard error."""
-    try:
-        code = game.proc.wait(timeout)
-    except subprocess.TimeoutExpired:
-        sys.stderr.write(f"the game (pid {game.proc.pid}) did not end in {timeout} s; its threads:\n{game.stacks()}\n")
-        game.proc.kill()
-        game.proc.wait()
-        code = None
-    return code, game.error_output().splitlines()
-
-
-def wait_for_value(what, get, wanted, timeout=30.0):
-    """Polls `get` until it returns `wanted`; fails with `what` and the last value seen."""
-    deadline = time.monotonic() + timeout
-    while (seen := get()) != wanted:
-        if time.monotonic() > deadline:
-            fail(f"{what}: {seen!r} after {timeout:.0f} s, wanted {wanted!r}")
-        time.sleep(0.05)
 
 
 def geometry(window):

@@ -15,7 +15,7 @@ import sys
 import tempfile
 import time
 
-from xgame import Game, fail, start_xvfb
+from xgame import Game, ended, fail, start_xvfb, wait_for_value
 
 GAME, EXPECTED, X_CLOSE, LOST_DEVICE = sys.argv[1:5]
 LIMIT = 10.0  # a loaded machine's allowance; the time each ending took is printed
@@ -35,16 +35,6 @@ for thread in gdb.selected_inferior().threads():
 """
 
 
-def ended(game, since, limit):
-    """The game's exit code once it ends (None if still running `limit` s after `since`), the
-    seconds since `since`, and the lines it wrote to standard error."""
-    try:
-        code = game.proc.wait(max(0.0, since + limit - time.monotonic()))
-    except subprocess.TimeoutExpired:
-        code = None
-    return code, time.monotonic() - since, game.error_output().splitlines()
-
-
 def reach_prompt(game):
     game.press("Return", "Return")
     game.expect_screen("the prompt")
@@ -57,10 +47,11 @@ def lost_device():
     reach_prompt(game)
     sent = time.monotonic()
     game.press("F12")
-    code, took, said = ended(game, sent, LIMIT)
+    code, said = ended(game, LIMIT)
+    took = time.monotonic() - sent
     wanted = "valewarden: cannot make the picture's texture (the render device is lost)"
     if code != 1 or said != [wanted]:
-        fail(f"render device lost: {game.state()} {took:.1f} s after F12, said {said!r}; "
+        fail(f"render device lost: exit code {code} {took:.1f} s after F12 (None: still running), said {said!r}; "
              f"wanted exit code 1 and {wanted!r} within {LIMIT:.0f} s")
     print(f"ok: render device lost at the prompt: exit code 1 and the one line after {took * 1000:.0f} ms")
     Game.kill_all()
@@ -82,14 +73,6 @@ def process_gone(pid):
         return True
 
 
-def wait_for(what, check, game, timeout=20.0):
-    deadline = time.monotonic() + timeout
-    while not check():
-        if time.monotonic() > deadline:
-            fail(f"{what}: not after {timeout:.0f} s; {game.state()}")
-        time.sleep(0.05)
-
-
 def signal_while_box_is_up(number):
     """A stop signal ends the game with exit code 0; SIGKILL ends it as SIGKILL does. Either
     way the box and its process go."""
@@ -103,20 +86,21 @@ def signal_while_box_is_up(number):
     if "moved to room 99" not in moved:
         fail(f"gdb could not move the knight to room 99: {moved!r}")
     game.press("Return")
-    wait_for("the error box appears", lambda: error_box() is not None, game)
+    game.wait_until("the error box appears", lambda: error_box() is not None)
     children = subprocess.run(["pgrep", "-P", str(game.proc.pid)], capture_output=True, text=True).stdout.split()
     if not children:
         fail(f"the error box is up, but the game has no child process showing it; {game.state()}")
     sent = time.monotonic()
     game.proc.send_signal(number)
-    code, took, said = ended(game, sent, LIMIT)
+    code, said = ended(game, LIMIT)
+    took = time.monotonic() - sent
     name = signal.Signals(number).name
     wanted = -signal.SIGKILL if number == signal.SIGKILL else 0
     if code != wanted or said:
-        fail(f"{name} while the error box is up: {game.state()} after {took:.1f} s, said {said!r}; "
-             f"wanted exit code {wanted}")
-    wait_for("the box's process ends", lambda: all(process_gone(child) for child in children), game)
-    wait_for("the box goes", lambda: error_box() is None, game)
+        fail(f"{name} while the error box is up: exit code {code} after {took:.1f} s (None: still running), "
+             f"said {said!r}; wanted exit code {wanted}")
+    wait_for_value(f"{name}: the box's process ended", lambda: all(map(process_gone, children)), True)
+    wait_for_value(f"{name}: the box's window", error_box, None)
     print(f"ok: {name} while the error box is up: exit code {code} after {took * 1000:.0f} ms, "
           f"the box and its process gone")
     Game.kill_all()

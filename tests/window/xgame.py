@@ -223,3 +223,25 @@ class Game:
         if code != 0:
             fail(f"{what}: {self.state()}")
         print(f"ok: {what}")
+
+
+def ended(game, timeout=30):
+    """Waits for the game's end; returns its exit code (None while still running) and the
+    lines it wrote to standard error."""
+    try:
+        code = game.proc.wait(timeout)
+    except subprocess.TimeoutExpired:
+        sys.stderr.write(f"the game (pid {game.proc.pid}) did not end in {timeout} s; its threads:\n{game.stacks()}\n")
+        game.proc.kill()
+        game.proc.wait()
+        code = None
+    return code, game.error_output().splitlines()
+
+
+def wait_for_value(what, get, wanted, timeout=30.0):
+    """Polls `get` until it returns `wanted`; fails with `what` and the last value seen."""
+    deadline = time.monotonic() + timeout
+    while (seen := get()) != wanted:
+        if time.monotonic() > deadline:
+            fail(f"{what}: {seen!r} after {timeout:.0f} s, wanted {wanted!r}")
+        time.sleep(0.05)
